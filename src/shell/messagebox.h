@@ -1,0 +1,3 @@
+#pragma once
+// Shows the program's messages in Qt message boxes.
+void InstallMessageBox();
