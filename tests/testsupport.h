@@ -1,0 +1,53 @@
+#pragma once
+// Shared fixture pieces for the tests.
+#include "core/apppaths.h"
+#include "core/appstate.h"
+#include "core/showmsg.h"
+#include "core/startup.h"
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A fresh program state whose settings and language files live in dir (none there
+// unless the test puts them there), with the first model and a new image current.
+inline void freshState(const QString &dir)
+{
+    AppPaths::setBaseDir(dir);
+    CreateDataModule();
+    SelectStartModel();
+}
+
+// Fills the whole image with a pattern that is neither 0x00 nor 0xFF, so that a
+// write to the wrong offset shows.
+inline void fillPattern()
+{
+    for (int i = 0; i < int(AppState.Image.size()); ++i)
+        AppState.Image[i] = std::uint8_t(0x5A ^ (i * 7));
+}
+
+// Records every message and answers from a script (default: OK / No).
+struct MessageRecorder
+{
+    struct Message
+    {
+        QString caption, text;
+        int kind;
+    };
+    QList<Message> messages;
+    QList<int> answers;
+
+    MessageRecorder()
+    {
+        SetMsgHandler([this](const QString &caption, const QString &text, int kind) {
+            messages.append({caption, text, kind});
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return kind == MsgQuestion ? int(MsgNo) : int(MsgOk);
+        });
+    }
+    ~MessageRecorder() { SetMsgHandler(nullptr); }
+};
+
+} // namespace testsupport
