@@ -27,10 +27,10 @@ EditResult checkInBand(const QString &value, double *mhz)
     const FrequencyCheck check = CheckFrequency(value);
     switch (check.problem) {
     case FrequencyCheck::NotNumber:
-        return refuse(QStringLiteral("'%1' is not a frequency in MHz").arg(value));
+        return refuse(QStringLiteral("not a frequency in MHz"));
     case FrequencyCheck::AboveBand:
     case FrequencyCheck::BelowBand:
-        return refuse(QStringLiteral("%1 MHz is outside the band %2").arg(value.trimmed(), bandLimitsText()));
+        return refuse(QStringLiteral("outside the band %1").arg(bandLimitsText()));
     case FrequencyCheck::InBand:
         break;
     }
@@ -69,7 +69,7 @@ EditResult toneIndex(const QString &field, const QString &value, int *index)
     if (field.endsWith(QLatin1String("Index"), Qt::CaseInsensitive)) {
         const auto i = parseInteger(value);
         if (!i || *i < 0 || *i >= ToneCount)
-            return refuse(QStringLiteral("tone index '%1' is not 0 to 262").arg(value));
+            return refuse(QStringLiteral("not a tone index from 0 to 262"));
         *index = *i;
         return {};
     }
@@ -78,9 +78,9 @@ EditResult toneIndex(const QString &field, const QString &value, int *index)
         *index = 0;
         return {};
     }
-    const int found = toneIndexOf(NormalizeToneText(text).toUpper());
+    const int found = toneIndexOf(NormalizeToneText(text.toUpper()));
     if (found < 0)
-        return refuse(QStringLiteral("'%1' is not in the tone list").arg(value));
+        return refuse(QStringLiteral("not in the tone list"));
     *index = found;
     return {};
 }
@@ -152,10 +152,10 @@ EditResult editChannel(int n, const QString &field, const QString &value)
     if (is(field, "Offset")) {
         const auto offset = parseDecimal(value);
         if (!offset || *offset < 0)
-            return refuse(QStringLiteral("'%1' is not an offset in MHz").arg(value));
+            return refuse(QStringLiteral("not an offset in MHz"));
         const double rounded = RoundFrequency(StepClass(channel.RxFrequency), *offset);
         if (rounded > MaxTxDistance)
-            return refuse(QStringLiteral("offset %1 MHz is more than 70 MHz").arg(value.trimmed()));
+            return refuse(QStringLiteral("an offset of more than 70 MHz"));
         const EditResult result = checkResultingTx(n, channel.RxFrequency, rounded, channel.Duplex);
         if (result.ok)
             WriteChannelField(n, FieldOffset, mhzText(rounded));
@@ -164,7 +164,7 @@ EditResult editChannel(int n, const QString &field, const QString &value)
     if (is(field, "Duplex")) {
         const auto duplex = parseInteger(value);
         if (!duplex || *duplex < 0 || *duplex > 2)
-            return refuse(QStringLiteral("duplex '%1' is not 0, 1 or 2").arg(value));
+            return refuse(QStringLiteral("duplex takes 0, 1 or 2"));
         const EditResult result = checkResultingTx(n, channel.RxFrequency, channel.Offset, *duplex);
         if (result.ok)
             WriteChannelField(n, FieldDuplex, QString::number(*duplex));
@@ -174,7 +174,7 @@ EditResult editChannel(int n, const QString &field, const QString &value)
         || field.startsWith(QLatin1String("EncodeTone"), Qt::CaseInsensitive)) {
         if (!is(field, "DecodeTone") && !is(field, "EncodeTone") && !is(field, "DecodeToneIndex")
             && !is(field, "EncodeToneIndex"))
-            return refuse(QStringLiteral("unknown channel field '%1'").arg(field));
+            return refuse(QStringLiteral("unknown channel field"));
         int index = 0;
         const EditResult result = toneIndex(field, value, &index);
         if (result.ok) {
@@ -186,7 +186,7 @@ EditResult editChannel(int n, const QString &field, const QString &value)
     if (is(field, "Name")) {
         for (QChar c : value) {
             if (!IsNameCharacter(c))
-                return refuse(QStringLiteral("a channel name holds only A-Z, 0-9, space, '-', '*' and '+': '%1'").arg(value));
+                return refuse(QStringLiteral("a channel name holds only A-Z, 0-9, space, '-', '*' and '+'"));
         }
         WriteChannelField(n, FieldName, CleanChannelName(value));
         return {};
@@ -198,11 +198,11 @@ EditResult editChannel(int n, const QString &field, const QString &value)
             break;
         const QString bit = value.trimmed();
         if (bit != QLatin1String("0") && bit != QLatin1String("1"))
-            return refuse(QStringLiteral("%1 takes 0 or 1, not '%2'").arg(QLatin1String(flag.name), value));
+            return refuse(QStringLiteral("the flag takes 0 or 1"));
         WriteChannelField(n, flag.field, bit);
         return {};
     }
-    return refuse(QStringLiteral("unknown channel field '%1'").arg(field));
+    return refuse(QStringLiteral("unknown channel field"));
 }
 
 EditResult editFm(int index, const QString &value)
@@ -217,7 +217,7 @@ EditResult editFm(int index, const QString &value)
     }
     const FmFrequencyText fm = NormalizeFmFrequency(text);
     if (!fm.isNumber)
-        return refuse(QStringLiteral("'%1' is not an FM frequency in MHz").arg(value));
+        return refuse(QStringLiteral("not an FM frequency in MHz"));
     WriteFmChannel(index, fm.text);
     return {};
 }
@@ -226,7 +226,7 @@ EditResult editSetting(const SettingInfo &s, const QString &value)
 {
     const auto v = parseInteger(value);
     if (!v || *v < 0 || *v > s.listMaximum)
-        return refuse(QStringLiteral("%1 takes 0 to %2, not '%3'").arg(QLatin1String(s.name)).arg(s.listMaximum).arg(value));
+        return refuse(QStringLiteral("the setting takes a whole number from 0 to %1").arg(s.listMaximum));
     AppState.Image[s.offset] = std::uint8_t(*v);
     return {};
 }
@@ -234,10 +234,10 @@ EditResult editSetting(const SettingInfo &s, const QString &value)
 EditResult editSerial(const QString &value)
 {
     if (value.size() > imagemap::SerialNumberSize)
-        return refuse(QStringLiteral("a serial number has at most 16 characters: '%1'").arg(value));
+        return refuse(QStringLiteral("a serial number has at most 16 characters"));
     for (QChar c : value) {
         if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-            return refuse(QStringLiteral("a serial number holds only printable ASCII characters: '%1'").arg(value));
+            return refuse(QStringLiteral("a serial number holds only printable ASCII characters"));
     }
     EncodeSerialNumber(value.toUpper());
     return {};
@@ -256,7 +256,7 @@ EditResult dispatch(const QString &key, const QString &value)
         if (which.compare(QLatin1String("vfo"), Qt::CaseInsensitive) != 0) {
             n = which.toInt();
             if (n < 1 || n > AppState.ChannelCount || n > imagemap::LastMemoryChannel)
-                return refuse(QStringLiteral("no channel %1: channels are 1 to %2").arg(which).arg(AppState.ChannelCount));
+                return refuse(QStringLiteral("no such channel: channels are 1 to %1").arg(AppState.ChannelCount));
         }
         return editChannel(n, channelMatch.captured(2), value);
     }
@@ -267,7 +267,7 @@ EditResult dispatch(const QString &key, const QString &value)
             return editFm(imagemap::FmVfoIndex, value);
         const int n = which.toInt();
         if (n < 1 || n > imagemap::FmChannelCount)
-            return refuse(QStringLiteral("no FM channel %1: FM channels are 1 to 20").arg(which));
+            return refuse(QStringLiteral("no such FM channel: FM channels are 1 to 20"));
         return editFm(n - 1, value);
     }
     if (key.compare(QLatin1String("SerialNumber"), Qt::CaseInsensitive) == 0)
@@ -277,7 +277,7 @@ EditResult dispatch(const QString &key, const QString &value)
         if (*s.name && key.compare(QLatin1String(s.name), Qt::CaseInsensitive) == 0)
             return editSetting(s, value);
     }
-    return refuse(QStringLiteral("unknown key '%1'").arg(key));
+    return refuse(QStringLiteral("unknown key"));
 }
 
 } // namespace
@@ -287,7 +287,7 @@ EditResult ApplyEdit(const QString &key, const QString &value)
     const EditResult result = dispatch(key.trimmed(), value);
     if (result.ok)
         AppState.Modified = true;
-    else if (!result.message.startsWith(key))
+    else
         return {false, key.trimmed() + QLatin1Char('=') + value + QStringLiteral(": ") + result.message};
     return result;
 }
