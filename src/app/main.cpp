@@ -2,6 +2,7 @@
 #include "shell/mainwindow.h"
 #include "shell/messagebox.h"
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +11,9 @@ int main(int argc, char *argv[])
     InstallMessageBox();
     CreateDataModule();
     TfMainFrm window;
+    // Without a window manager "maximised" means nothing; start at the screen's size.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.resize(screen->availableGeometry().size());
     window.showMaximized();
     return app.exec();
 }

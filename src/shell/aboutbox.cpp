@@ -1,0 +1,3 @@
+#include "shell/aboutbox.h"
+
+TfFrmAbout::TfFrmAbout(QWidget *parent) : QDialog(parent) { setObjectName(QStringLiteral("fFrmAbout")); }

@@ -1,0 +1,16 @@
+#pragma once
+// The open and save dialogs for data files, behind a seam so that tests can answer
+// them without a modal dialog.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Both return the chosen path, or an empty text when the user cancelled. A name
+// typed without an extension gets ".dat".
+using FileDialogHandler = std::function<QString(QWidget *parent)>;
+
+QString AskOpenDataFile(QWidget *parent);
+QString AskSaveDataFile(QWidget *parent);
+
+void SetFileDialogHandlers(FileDialogHandler open, FileDialogHandler save);

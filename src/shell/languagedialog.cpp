@@ -1,0 +1,3 @@
+#include "shell/languagedialog.h"
+
+TfSetLanguage::TfSetLanguage(QWidget *parent) : QDialog(parent) { setObjectName(QStringLiteral("fSetLanguage")); }
