@@ -122,13 +122,14 @@ DataFileResult ReadDataFile(const QString &path)
     const QString modelCode = trimControl(header.modelText.mid(1));
     if (!ModelList.ByCode(modelCode))
         return {DataFileResult::ModelUnknown, path};
+    // A short file would leave part of the previous image behind the new one; one
+    // cut inside its band field is short, not a file with a bad band.
+    if (data.size() < DataFileSize)
+        return {DataFileResult::Truncated, path};
     const QString lowDigits = header.bandText.left(3);
     const QString highDigits = header.bandText.mid(3, 3);
     if (!isDecimalDigits(lowDigits) || !isDecimalDigits(highDigits))
         return {DataFileResult::BandNotNumeric, header.bandText};
-    // A short file would leave part of the previous image behind the new one.
-    if (data.size() < DataFileSize)
-        return {DataFileResult::Truncated, path};
 
     std::copy(data.begin() + FileHeaderSize, data.end(), AppState.Image.begin());
     SelectModelFromImage(modelCode);
