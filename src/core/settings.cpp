@@ -32,6 +32,10 @@ QString pickElement(QString rest, int index)
 {
     QString element;
     for (int i = 0; i <= index; ++i) {
+        // Once the list is used up every further element is empty: stop there
+        // rather than count up to an index as large as INT_MAX.
+        if (rest.isEmpty())
+            return QString();
         const int bar = rest.indexOf(QLatin1Char('|'));
         if (bar >= 0) {
             element = rest.left(bar);
