@@ -4,13 +4,13 @@
 #include <QDialog>
 
 class QComboBox;
-class QLineEdit;
 
 class TfModel : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfModel(QWidget *parent = nullptr);
+    ~TfModel() override;
 
     bool confirmed() const { return m_confirmed; }
     quint8 resultBandCode() const { return m_bandCode; }
@@ -18,12 +18,26 @@ public:
     // The display name chosen in the model list.
     QString modelText() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    class LimitEdit;
+
+    void FormShow();
+    void cbCopmutChange();
+    void cbPdPropertiesChange();
+    void cxLowPropertiesValidate(LimitEdit *edit);
+    void btnOkClick();
+
     bool m_confirmed = false;
     quint8 m_bandCode = 0;
     QString m_bandText;
+    // Limits of the band selected in cbPd; typed limits are held inside them.
+    double m_allowedLow = 0.0;
+    double m_allowedHigh = 0.0;
     QComboBox *cbCopmut = nullptr;
     QComboBox *cbPd = nullptr;
-    QLineEdit *cxLow = nullptr;
-    QLineEdit *cxHigh = nullptr;
+    LimitEdit *cxLow = nullptr;
+    LimitEdit *cxHigh = nullptr;
 };

@@ -15,7 +15,13 @@ public:
     // LanguageIndex of AppState then hold the new language.
     bool LanguageChanged() const { return m_changed; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void FormShow();
+    void btnOkClick();
+
     bool m_changed = false;
     QComboBox *cbLanguage = nullptr;
     QListWidget *Language = nullptr;
