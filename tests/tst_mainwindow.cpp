@@ -7,9 +7,14 @@
 #include "image/datafile.h"
 #include "image/image.h"
 #include "link/serialports.h"
+#include "editors/modeldialog.h"
 #include "shell/filedialogs.h"
 #include "shell/mainwindow.h"
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -31,6 +36,19 @@ public:
     void LoadRow(int) override { ++rowLoads; }
     void LoadChannel() override { ++channelLoads; }
 };
+
+// Answers the model dialog once it is up: picks a model and presses Ok.
+void answerModelDialog(const QString &modelName)
+{
+    QTimer::singleShot(0, [modelName] {
+        auto *dialog = qobject_cast<TfModel *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *models = dialog->findChild<QComboBox *>(QStringLiteral("cbCopmut"));
+        models->setCurrentIndex(models->findText(modelName));
+        dialog->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
+    });
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -353,6 +371,55 @@ private slots:
         QVERIFY(m_messages->messages[0].text.contains(QLatin1String("radio.dat")));
         QVERIFY(AppState.Modified);
         QCOMPARE(m_window->currentFile(), file);
+    }
+
+    void modelChange_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("saveAnswer");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<bool>("changes");
+        const QString clear = QStringLiteral("Do you wish to Clear Data?");
+        const QString save = QStringLiteral("Do you wish to save the changes?");
+        QTest::newRow("unmodified") << false << QList<int>{} << "" << QStringList{} << true;
+        QTest::newRow("keep data") << true << QList<int>{MsgNo} << "" << QStringList{clear} << false;
+        QTest::newRow("clear, don't save") << true << QList<int>{MsgYes, MsgNo} << "" << QStringList{clear, save} << true;
+        QTest::newRow("clear, save") << true << QList<int>{MsgYes, MsgYes} << "old.dat" << QStringList{clear, save} << true;
+        QTest::newRow("clear, save cancelled") << true << QList<int>{MsgYes, MsgYes} << "" << QStringList{clear, save} << false;
+    }
+    void modelChange()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, saveAnswer);
+        QFETCH(QStringList, questions);
+        QFETCH(bool, changes);
+        if (modified)
+            edit();
+        const ImageBytes before = AppState.Image;
+        m_messages->answers = answers;
+        if (!saveAnswer.isEmpty())
+            m_saveAnswer = path(saveAnswer);
+        answerModelDialog(QStringLiteral("ZE-4K(MHF)"));
+        m_window->ExecCommand(cmd::ModelInformation);
+        QCOMPARE(questionTexts(), questions);
+        if (changes) {
+            QCOMPARE(AppState.ModelCode, QStringLiteral("4k46"));
+            QCOMPARE(AppState.BandText, QStringLiteral("134 - 174MHz"));
+            QCOMPARE(AppState.BandLow, 134.0);
+            QCOMPARE(m_window->statusPanel(4)->text(), QStringLiteral("ZE-4K(MHF)"));
+            QVERIFY(IsChannelEmpty(5));
+            QVERIFY(!AppState.Modified);
+            QCOMPARE(m_window->currentFile(), QString());
+        } else {
+            QCOMPARE(AppState.ModelCode, QStringLiteral("4k45"));
+            QVERIFY(AppState.Image == before);
+            QVERIFY(AppState.Modified);
+        }
+        // Changes saved on the way out carry the model they were made for.
+        if (!saveAnswer.isEmpty())
+            QCOMPARE(readAll(m_saveAnswer).left(5), QByteArray("P4k45"));
     }
 
     void childWindowsAreSingleAndRefreshed()

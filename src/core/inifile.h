@@ -21,7 +21,8 @@ public:
                      const QByteArray &fallback) const;
 
     void setValue(const QByteArray &section, const QByteArray &key, const QByteArray &value);
-    // Writes the file atomically; false when it cannot be written.
+    // Writes the file atomically; false when it cannot be written, or when it exists
+    // but could not be read (it is then left alone rather than cut to a few keys).
     bool save() const;
 
     // Convenience for one look-up in one file.
