@@ -4,6 +4,7 @@
 #include "core/appstate.h"
 #include "core/showmsg.h"
 #include "core/startup.h"
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -49,5 +50,33 @@ struct MessageRecorder
     }
     ~MessageRecorder() { SetMsgHandler(nullptr); }
 };
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Empty when equal, else the first differing byte.
+inline QString firstDifference(const ImageBytes &got, const ImageBytes &expected)
+{
+    for (int i = 0; i < int(got.size()); ++i) {
+        if (got[i] != expected[i])
+            return QStringLiteral("byte %1: %2, expected %3").arg(i).arg(got[i]).arg(expected[i]);
+    }
+    return QString();
+}
+
+inline void putBytes(ImageBytes &img, int at, const QByteArray &data)
+{
+    for (int i = 0; i < data.size(); ++i)
+        img[at + i] = std::uint8_t(data[i]);
+}
 
 } // namespace testsupport

@@ -9,20 +9,8 @@
 
 namespace {
 
-QString firstDifference(const ImageBytes &got, const ImageBytes &expected)
-{
-    for (int i = 0; i < int(got.size()); ++i) {
-        if (got[i] != expected[i])
-            return QStringLiteral("byte %1: %2, expected %3").arg(i).arg(got[i]).arg(expected[i]);
-    }
-    return QString();
-}
-
-void putBytes(ImageBytes &img, int at, const QByteArray &data)
-{
-    for (int i = 0; i < data.size(); ++i)
-        img[at + i] = std::uint8_t(data[i]);
-}
+using testsupport::firstDifference;
+using testsupport::putBytes;
 
 // Bit tables of the memory channels count from 1.
 void setChannelBit(ImageBytes &img, int base, int n, bool on)

@@ -1,4 +1,5 @@
 // ze4k-cli new, show and set, run as a user's script would run them.
+#include "testsupport.h"
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,6 +9,8 @@
 #include <QTest>
 
 namespace {
+
+using testsupport::readFile;
 
 struct Run
 {
@@ -28,12 +31,6 @@ Run cli(const QStringList &args)
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QJsonObject showJson(const QString &path)
@@ -78,7 +75,7 @@ private slots:
     {
         const QString file = path("default.dat");
         QCOMPARE(cli({QStringLiteral("new"), file}).status, 0);
-        const QByteArray bytes = readAll(file);
+        const QByteArray bytes = readFile(file);
         QCOMPARE(bytes.size(), 2064);
         QCOMPARE(bytes.left(8), QByteArray("P4k45\x40\x04\x70"));
         QCOMPARE(bytes.mid(14, 2), QByteArray("\xFF\xFF"));
@@ -107,7 +104,7 @@ private slots:
         const QString file = path("limits.dat");
         const Run r = cli({"new", file, "--model", "4k46", "--band", "400 - 520MHz", "--limits", "410.625", "450.25"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(readAll(file).mid(5, 3), QByteArray("\x41\x14\x50"));
+        QCOMPARE(readFile(file).mid(5, 3), QByteArray("\x41\x14\x50"));
         const QJsonObject o = showJson(file);
         QCOMPARE(o.value("BandCode").toInt(), 0xA6);
         QCOMPARE(o.value("BandText").toString(), QStringLiteral("410.625 - 450.250MHz"));
@@ -171,12 +168,12 @@ private slots:
         const QString file = path("keep.dat");
         QCOMPARE(cli({"new", file}).status, 0);
         QCOMPARE(cli({"set", file, "ch1.RxFrequency=440"}).status, 0);
-        const QByteArray before = readAll(file);
+        const QByteArray before = readFile(file);
         const Run r = cli({"set", file, "ch2.RxFrequency=441", "ch1.RxFrequency=500"});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(r.err.contains("ch1.RxFrequency=500"));
-        QCOMPARE(readAll(file), before);
+        QCOMPARE(readFile(file), before);
     }
 
     void badFiles_data()
@@ -203,7 +200,7 @@ private slots:
             QVERIFY2(r.err.contains(says), r.err.constData());
             QVERIFY2(r.err.contains("bad.dat"), r.err.constData());
         }
-        QCOMPARE(readAll(file), content);
+        QCOMPARE(readFile(file), content);
     }
 
     void missingFile()

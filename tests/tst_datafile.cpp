@@ -12,33 +12,13 @@
 
 namespace {
 
-QString firstDifference(const ImageBytes &got, const ImageBytes &expected)
-{
-    for (int i = 0; i < int(got.size()); ++i) {
-        if (got[i] != expected[i])
-            return QStringLiteral("byte %1: %2, expected %3").arg(i).arg(got[i]).arg(expected[i]);
-    }
-    return QString();
-}
+using testsupport::firstDifference;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 QByteArray imageBytes()
 {
     return QByteArray(reinterpret_cast<const char *>(AppState.Image.data()), int(AppState.Image.size()));
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), qint64(content.size()));
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
 }
 
 // Everything a failed open or save must leave as it was.

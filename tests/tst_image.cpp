@@ -9,6 +9,9 @@
 
 namespace {
 
+using testsupport::firstDifference;
+using testsupport::putBytes;
+
 // What the radio accepts in each settings byte (1856..1887) and what replaces a
 // value above that. A maximum of 255 means every value is accepted.
 const int SettingMaximum[32] = {
@@ -19,22 +22,6 @@ const int SettingDefault[32] = {
     1, 0, 0, 15, 15, 0, 0, 0, 4, 8, 1, 1, 2, 4, 0, 1,
     0, 1, 1, 0, 3, 1, 2, 2, 0, 0, 12, 0, 0, 0, 0, 0,
 };
-
-// Empty when equal, else the first differing byte.
-QString firstDifference(const ImageBytes &got, const ImageBytes &expected)
-{
-    for (int i = 0; i < int(got.size()); ++i) {
-        if (got[i] != expected[i])
-            return QStringLiteral("byte %1: %2, expected %3").arg(i).arg(got[i]).arg(expected[i]);
-    }
-    return QString();
-}
-
-void putBytes(ImageBytes &img, int at, const QByteArray &data)
-{
-    for (int i = 0; i < data.size(); ++i)
-        img[at + i] = std::uint8_t(data[i]);
-}
 
 } // namespace
 

@@ -25,6 +25,9 @@
 
 namespace {
 
+using testsupport::readFile;
+using testsupport::writeFile;
+
 // A stand-in child window that records what the main window asks of it.
 class RecordingChild : public QWidget, public ChildForm
 {
@@ -48,19 +51,6 @@ void answerModelDialog(const QString &modelName)
         models->setCurrentIndex(models->findText(modelName));
         dialog->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
     });
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
 }
 
 } // namespace
@@ -209,7 +199,7 @@ private slots:
         // The settings are written only when the window really closes.
         QCOMPARE(QFile::exists(path(QStringLiteral("SysInfo.Ini"))), closes);
         if (!saveAnswer.isEmpty())
-            QCOMPARE(readAll(m_saveAnswer).size(), DataFileSize);
+            QCOMPARE(readFile(m_saveAnswer).size(), DataFileSize);
         if (!closes && modified)
             QVERIFY(AppState.Modified);
     }
@@ -311,7 +301,7 @@ private slots:
         m_saveAnswer = path(QStringLiteral("radio"));
         m_window->ExecCommand(cmd::Save);
         const QString file = path(QStringLiteral("radio.dat"));
-        QCOMPARE(readAll(file).size(), DataFileSize);
+        QCOMPARE(readFile(file).size(), DataFileSize);
         QCOMPARE(m_window->currentFile(), file);
         QVERIFY(!AppState.Modified);
         QVERIFY(m_window->windowTitle().endsWith(QDir::toNativeSeparators(file) + QLatin1Char(']')));
@@ -340,11 +330,11 @@ private slots:
         m_window->ExecCommand(cmd::SaveAs);
         QCOMPARE(questionTexts(), QStringList{"The File is exists,replace it?"});
         if (answer == MsgYes) {
-            QCOMPARE(readAll(file).size(), DataFileSize);
+            QCOMPARE(readFile(file).size(), DataFileSize);
             QCOMPARE(m_window->currentFile(), file);
             QVERIFY(!AppState.Modified);
         } else {
-            QCOMPARE(readAll(file), QByteArray("old"));
+            QCOMPARE(readFile(file), QByteArray("old"));
             QCOMPARE(m_window->currentFile(), QString());
             QVERIFY(AppState.Modified);
         }
@@ -419,7 +409,7 @@ private slots:
         }
         // Changes saved on the way out carry the model they were made for.
         if (!saveAnswer.isEmpty())
-            QCOMPARE(readAll(m_saveAnswer).left(5), QByteArray("P4k45"));
+            QCOMPARE(readFile(m_saveAnswer).left(5), QByteArray("P4k45"));
     }
 
     void childWindowsAreSingleAndRefreshed()

@@ -160,16 +160,10 @@ class TestRobustness : public QObject
 
     void writeFile(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        QVERIFY(testsupport::writeFile(filePath(name), bytes));
     }
 
-    QByteArray readFile(const QString &name) const
-    {
-        QFile file(filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString &name) const { return testsupport::readFile(filePath(name)); }
 
     // Valid data files of both models, fixed bands and user-defined limits.
     QList<QByteArray> validDataFiles()

@@ -8,8 +8,8 @@ void InstallMessageBox()
     SetMsgHandler([](const QString &caption, const QString &text, int kind) {
         QWidget *parent = QApplication::activeWindow();
         if (kind == MsgQuestion) {
+            // Yes or No, nothing else: Escape and the close box answer No.
             QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
-            box.setEscapeButton(static_cast<QAbstractButton *>(nullptr));   // Yes or No, nothing else
             return box.exec() == QMessageBox::Yes ? int(MsgYes) : int(MsgNo);
         }
         QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
