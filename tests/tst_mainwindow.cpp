@@ -1,13 +1,16 @@
 // The main window in-process: start-up state, the questions before the image is
 // discarded, the file commands with their cancel and failure paths, child windows.
 #include "testsupport.h"
+#include "core/inifile.h"
 #include "core/langtexts.h"
+#include "core/textcodec.h"
 #include "core/settings.h"
 #include "image/channelcodec.h"
 #include "image/datafile.h"
 #include "image/image.h"
 #include "link/serialports.h"
 #include "editors/modeldialog.h"
+#include "shell/languagedialog.h"
 #include "shell/filedialogs.h"
 #include "shell/mainwindow.h"
 #include <QAction>
@@ -39,6 +42,18 @@ public:
     void LoadRow(int) override { ++rowLoads; }
     void LoadChannel() override { ++channelLoads; }
 };
+
+// Answers the language dialog once it is up: picks a language and presses Ok.
+void answerLanguageDialog(int index)
+{
+    QTimer::singleShot(0, [index] {
+        auto *dialog = qobject_cast<TfSetLanguage *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->findChild<QComboBox *>(QStringLiteral("cbLanguage"))->setCurrentIndex(index);
+        dialog->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
+    });
+}
 
 // Answers the model dialog once it is up: picks a model and presses Ok.
 void answerModelDialog(const QString &modelName)
@@ -410,6 +425,45 @@ private slots:
         // Changes saved on the way out carry the model they were made for.
         if (!saveAnswer.isEmpty())
             QCOMPARE(readFile(m_saveAnswer).left(5), QByteArray("P4k45"));
+    }
+
+    void languageChange()
+    {
+        for (const char *name : {"SysInfo.Ini", "English.Ini", "Chinese.Ini"}) {
+            const QString source = QFINDTESTDATA(QStringLiteral("../lang/") + QLatin1String(name));
+            QVERIFY(QFile::copy(source, path(QLatin1String(name))));
+        }
+        AppState.LanguageName = QStringLiteral("English");
+        AppState.LanguageIndex = 0;
+        const IniFile chinese(path(QStringLiteral("Chinese.Ini")));
+        const auto text = [&chinese](const char *section, const char *key) {
+            return decodeText(chinese.value(section, key).value_or(QByteArray()));
+        };
+        QWidget *gridBefore = m_window->child(cmd::MemoryChannel);
+        edit();
+
+        answerLanguageDialog(1);
+        m_window->ExecCommand(cmd::LanguageSetup);
+        QCOMPARE(AppState.LanguageName, QStringLiteral("Chinese"));
+        QCOMPARE(AppState.LanguageIndex, 1);
+        QCOMPARE(LangTexts.ExitProgram, text("Language", "ExitProgram"));
+        const auto *newItem = m_window->findChild<QAction *>(QStringLiteral("nNew"));
+        QVERIFY(!text("fMainFrm", "nNew.Caption").isEmpty());
+        QCOMPARE(newItem->text(), text("fMainFrm", "nNew.Caption"));
+        QCOMPARE(m_window->tree()->topLevelItem(0)->child(0)->text(0), text("fMainFrm", "nInfo.Hint"));
+        QCOMPARE(m_window->statusPanel(3)->text(), text("fMainFrm", "lCom.Caption") + AppState.PortName);
+        // The image is kept, the changes count as saved, the children are rebuilt.
+        QVERIFY(!IsChannelEmpty(5));
+        QVERIFY(!AppState.Modified);
+        QVERIFY(m_messages->messages.isEmpty());
+        QVERIFY(m_window->child(cmd::MemoryChannel) && m_window->child(cmd::MemoryChannel) != gridBefore);
+
+        // And back: the English file carries every text again.
+        answerLanguageDialog(0);
+        m_window->ExecCommand(cmd::LanguageSetup);
+        QCOMPARE(newItem->text(), QStringLiteral("&New"));
+        QCOMPARE(LangTexts.ExitProgram, QStringLiteral("Do you wish to exit program?"));
+        QCOMPARE(m_window->tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Radio Information"));
     }
 
     void childWindowsAreSingleAndRefreshed()

@@ -91,7 +91,7 @@ TfMainFrm::TfMainFrm(QWidget *parent)
     splitter->addWidget(m_treePane);
     splitter->addWidget(m_mdi);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({180, 1000});
+    splitter->setSizes({210, 1000});
     setCentralWidget(splitter);
 
     m_clock = new QTimer(this);
