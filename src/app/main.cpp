@@ -1,4 +1,5 @@
 #include "core/startup.h"
+#include "editors/editorwindows.h"
 #include "shell/mainwindow.h"
 #include "shell/messagebox.h"
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("ze4k"));
     InstallMessageBox();
     CreateDataModule();
+    RegisterEditorWindows();
     TfMainFrm window;
     // Without a window manager "maximised" means nothing; start at the screen's size.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

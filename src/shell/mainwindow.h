@@ -36,6 +36,7 @@ public:
     virtual ~ChildForm() = default;
     virtual void FormDeactivate() {}           // commit a pending in-cell edit
     virtual void LoadRow(int /*channel*/) {}   // the channel grid
+    virtual void LoadAllRows() {}              // the channel grid
     virtual void LoadChannel() {}              // the single-channel editors
 };
 
