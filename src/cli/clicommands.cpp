@@ -28,19 +28,6 @@ QString fileLabel(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// Loads a data file into the state; prints why not.
-bool loadFile(const QString &path)
-{
-    const DataFileResult result = ReadDataFile(path);
-    if (result.ok())
-        return true;
-    QString message = result.message();
-    if (result.error == DataFileResult::ModelUnknown || result.error == DataFileResult::BandNotNumeric)
-        message = fileLabel(path) + QStringLiteral(": ") + message;
-    cliError(message);
-    return false;
-}
-
 bool saveFile(const QString &path)
 {
     const DataFileResult result = WriteDataFile(path);
@@ -168,6 +155,18 @@ void cliError(const QString &message)
     std::fprintf(stderr, "ze4k-cli: %s\n", message.toUtf8().constData());
 }
 
+bool cliLoadFile(const QString &path)
+{
+    const DataFileResult result = ReadDataFile(path);
+    if (result.ok())
+        return true;
+    QString message = result.message();
+    if (result.error == DataFileResult::ModelUnknown || result.error == DataFileResult::BandNotNumeric)
+        message = fileLabel(path) + QStringLiteral(": ") + message;
+    cliError(message);
+    return false;
+}
+
 int cliNew(const QStringList &args)
 {
     QString file, code, bandText, lowText, highText;
@@ -247,7 +246,7 @@ int cliShow(const QStringList &args)
         cliError(QStringLiteral("show: no file given"));
         return CliUsage;
     }
-    if (!loadFile(file))
+    if (!cliLoadFile(file))
         return CliBadInput;
     if (json)
         printOut(QString::fromUtf8(QJsonDocument(ImageToJson()).toJson(QJsonDocument::Indented)));
@@ -276,7 +275,7 @@ int cliSet(const QStringList &args)
         cliError(QStringLiteral("set: nothing to set"));
         return CliUsage;
     }
-    if (!loadFile(file))
+    if (!cliLoadFile(file))
         return CliBadInput;
     for (const auto &edit : edits) {
         const EditResult result = ApplyEdit(edit.first, edit.second);

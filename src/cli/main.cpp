@@ -9,7 +9,10 @@ namespace {
 const char Usage[] =
     "usage: ze4k-cli new FILE [--model CODE] [--band \"TEXT\"] [--limits LOW HIGH]\n"
     "       ze4k-cli show FILE [--json]\n"
-    "       ze4k-cli set FILE KEY=VALUE [KEY=VALUE ...]\n";
+    "       ze4k-cli set FILE KEY=VALUE [KEY=VALUE ...]\n"
+    "       ze4k-cli ports\n"
+    "       ze4k-cli read --port PORT -o FILE      (PORT: COMn or a device path)\n"
+    "       ze4k-cli write --port PORT FILE [--force]\n";
 
 } // namespace
 
@@ -32,6 +35,12 @@ int main(int argc, char *argv[])
         status = cliShow(args);
     else if (command == QLatin1String("set"))
         status = cliSet(args);
+    else if (command == QLatin1String("ports"))
+        status = cliPorts(args);
+    else if (command == QLatin1String("read"))
+        status = cliRead(args);
+    else if (command == QLatin1String("write"))
+        status = cliWrite(args);
     else
         cliError(QStringLiteral("unknown command '%1'").arg(command));
     if (status == CliUsage)

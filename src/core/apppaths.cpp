@@ -12,9 +12,11 @@ struct Locations
     QString dataDir;        // ends with '/'
     QString settingsFile;
     QString shippedSettings; // copy to seed the settings file from, when installed
+    QString backupDir;       // ends with '/'
 };
 
 const char SettingsName[] = "SysInfo.Ini";
+const char BackupFolder[] = "backups/";
 
 QString withSlash(const QString &dir)
 {
@@ -24,7 +26,7 @@ QString withSlash(const QString &dir)
 Locations portable(const QString &dir)
 {
     const QString d = withSlash(QDir::cleanPath(dir));
-    return {d, d + QLatin1String(SettingsName), QString()};
+    return {d, d + QLatin1String(SettingsName), QString(), d + QLatin1String(BackupFolder)};
 }
 
 Locations decide()
@@ -39,8 +41,10 @@ Locations decide()
         return portable(exeDir);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                               + QLatin1String("/ze4k");
+    const QString userDataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                                + QLatin1String("/ze4k/");
     return {withSlash(shareDir), configDir + QLatin1Char('/') + QLatin1String(SettingsName),
-            withSlash(shareDir) + QLatin1String(SettingsName)};
+            withSlash(shareDir) + QLatin1String(SettingsName), userDataDir + QLatin1String(BackupFolder)};
 }
 
 Locations &locations()
@@ -78,6 +82,11 @@ QString languageFile(const QString &languageName)
 QString helpFile(const QString &helpPrefix, const QString &languageName)
 {
     return appDir() + helpPrefix + QLatin1Char('_') + languageName + QLatin1String(".html");
+}
+
+QString backupDir()
+{
+    return locations().backupDir;
 }
 
 void setBaseDir(const QString &dir)

@@ -39,7 +39,9 @@ bool ToneBox::eventFilter(QObject *watched, QEvent *event)
             emit tonePicked(picked);
         return true;
     }
-    if (event->type() == QEvent::KeyPress && watched == lineEdit()) {
+    // Keys reach the box itself when it has the focus (it passes them on to its
+    // line edit directly), or the line edit when that has the focus.
+    if (event->type() == QEvent::KeyPress && (watched == lineEdit() || watched == this)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             emit enterPressed();

@@ -2,6 +2,7 @@
 #include "core/appstate.h"
 #include "image/channelcodec.h"
 #include "image/numbers.h"
+#include "image/tones.h"
 #include <cmath>
 
 FrequencyCheck CheckFrequency(const QString &text)
@@ -100,4 +101,30 @@ FmFrequencyText NormalizeFmFrequency(const QString &text)
     a = q * 2500;
     result.text = mhzText(a / 100000.0);
     return result;
+}
+
+FrequencyCheck CheckEditorFrequency(const QString &text)
+{
+    FrequencyCheck check = CheckFrequency(text);
+    if (check.problem == FrequencyCheck::NotNumber)
+        check.value = AppState.BandLow;
+    return check;
+}
+
+int ToneIndexOfText(const QString &text, const QString &noneText, int currentIndex)
+{
+    const QString typed = text.trimmed();
+    if (typed.isEmpty() || typed == noneText)
+        return 0;
+    const QString tone = NormalizeToneText(typed);
+    if (currentIndex > 0 && ToneText(currentIndex) == tone)
+        return currentIndex;
+    const int index = toneIndexOf(tone);
+    return index > 0 ? index : -1;
+}
+
+double OffsetFromText(const QString &text, int stepClass)
+{
+    const double offset = qBound(0.0, parseDecimal(text).value_or(0.0), MaxTxDistance);
+    return RoundFrequency(stepClass, offset);
 }

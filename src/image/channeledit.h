@@ -56,3 +56,17 @@ struct FmFrequencyText
     bool isNumber = true;
 };
 FmFrequencyText NormalizeFmFrequency(const QString &text);
+
+// A frequency typed into one of the channel editors: like CheckFrequency, except that
+// a text that is not a number is replaced by the band's lower limit.
+FrequencyCheck CheckEditorFrequency(const QString &text);
+
+// The tone a tone field's text stands for. An empty text, or the field's first item
+// (noneText: "None" as the language file has it), is 0. Any other text is brought to
+// the form of the tone list and looked up; when it is the text of currentIndex that
+// index is kept (the DCS code 532 is listed twice). -1 when the tone is not in the list.
+int ToneIndexOfText(const QString &text, const QString &noneText, int currentIndex);
+
+// The offset of the frequency-mode channel as typed: an empty text (or one that is not
+// a number) is 0, more than 70 MHz is 70, and the result lies on the 6.25 kHz grid.
+double OffsetFromText(const QString &text, int stepClass);

@@ -90,18 +90,26 @@ QString DataFileResult::message() const
     return QString();
 }
 
+QByteArray EncodeDataFile(const ImageBytes &image, const QString &modelCode, double bandLow, double bandHigh,
+                          const QDateTime &savedAt)
+{
+    const QString date = savedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    QByteArray bytes = EncodeFileHeader(QLatin1Char('P') + modelCode, date, bandDigits(bandLow, bandHigh));
+    bytes.append(reinterpret_cast<const char *>(image.data()), qsizetype(image.size()));
+    return bytes;
+}
+
 DataFileResult WriteDataFile(const QString &path)
 {
-    const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    const QByteArray header = EncodeFileHeader(QLatin1Char('P') + AppState.ModelCode, date,
-                                               bandDigits(AppState.BandLow, AppState.BandHigh));
+    const QDateTime now = QDateTime::currentDateTime();
     RefreshIdentBlock();
+    const QByteArray bytes = EncodeDataFile(AppState.Image, AppState.ModelCode, AppState.BandLow,
+                                            AppState.BandHigh, now);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {DataFileResult::NotWritable, path};
-    file.write(header);
-    file.write(reinterpret_cast<const char *>(AppState.Image.data()), qint64(AppState.Image.size()));
+    file.write(bytes);
     if (!file.commit())
         return {DataFileResult::NotWritable, path};
     AppState.Modified = false;

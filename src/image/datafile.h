@@ -1,7 +1,9 @@
 #pragma once
 // Data files: a 16-byte header naming the model, the band limits and the time of
 // saving, followed by the 2048-byte image.
+#include "image/bytes.h"
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 constexpr int FileHeaderSize = 16;
@@ -28,6 +30,11 @@ struct DataFileResult
     // One line saying what went wrong (the model error uses the language text).
     QString message() const;
 };
+
+// The whole file for an image of the given model and band limits (MHz), saved at
+// savedAt. Reads and changes nothing of AppState: the image goes in byte for byte.
+QByteArray EncodeDataFile(const ImageBytes &image, const QString &modelCode, double bandLow, double bandHigh,
+                          const QDateTime &savedAt);
 
 // Writes AppState's image to the file through a temporary file, so that a failed
 // save leaves the previous file as it was. Clears Modified only on success.

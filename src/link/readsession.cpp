@@ -4,6 +4,7 @@
 #include "core/showmsg.h"
 #include "image/image.h"
 #include "image/models.h"
+#include "link/backups.h"
 
 ReadSession::ReadSession(QObject *parent)
     : CloneSession(20, 51, parent)
@@ -111,6 +112,8 @@ void ReadSession::finish()
     setProgress(ProgressMaximum);
     ShowMsg(LangTexts.Confirmation, LangTexts.ReadOk, MsgInformation);
     StoreReadImage();
+    // Kept as the radio holds it, before the settings are brought into range.
+    Backups::saveCurrent(Backups::AfterRead);
     NormalizeSettings();
     AppState.Modified = true;
     ReadCompleted = true;

@@ -24,8 +24,14 @@ SerialLine::SerialLine(QObject *parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         // DTR and RTS requests a device refuses (pseudo-terminals) are not faults of the line.
         if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError
-            || error == QSerialPort::WriteError)
+            || error == QSerialPort::WriteError) {
+            // A dead device reports again while the fault is being handled.
+            if (m_reporting)
+                return;
+            m_reporting = true;
             emit lineError();
+            m_reporting = false;
+        }
     });
 }
 

@@ -32,4 +32,5 @@ signals:
 private:
     QSerialPort m_port;
     QString m_error;
+    bool m_reporting = false;
 };

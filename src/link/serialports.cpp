@@ -97,13 +97,11 @@ int PortNumber(const QString &portName)
     return parseInteger(portName.mid(3)).value_or(0);
 }
 
-QString SerialDevicePath(const QString &portName)
+namespace {
+
+// The device behind a port number: the map's, else the fixed place of that number.
+QString devicePathOf(const QMap<int, QString> &map, int n)
 {
-    static const QRegularExpression comName(QStringLiteral("^COM\\d+$"), QRegularExpression::CaseInsensitiveOption);
-    if (!comName.match(portName).hasMatch())
-        return portName;
-    const int n = PortNumber(portName);
-    const QMap<int, QString> map = portMap();
     if (map.contains(n))
         return map.value(n);
 #ifdef Q_OS_WIN
@@ -115,6 +113,25 @@ QString SerialDevicePath(const QString &portName)
     }
     return QString();
 #endif
+}
+
+} // namespace
+
+QString SerialDevicePath(const QString &portName)
+{
+    static const QRegularExpression comName(QStringLiteral("^COM\\d+$"), QRegularExpression::CaseInsensitiveOption);
+    if (!comName.match(portName).hasMatch())
+        return portName;
+    return devicePathOf(portMap(), PortNumber(portName));
+}
+
+QStringList SerialDevicePaths(int last)
+{
+    const QMap<int, QString> map = portMap();
+    QStringList paths;
+    for (int n = 1; n <= last; ++n)
+        paths.append(devicePathOf(map, n));
+    return paths;
 }
 
 QList<SerialPortName> AvailableSerialPorts()

@@ -21,5 +21,8 @@ QList<SerialPortName> AvailableSerialPorts();
 
 // The device behind a port name ("COM3", "Com3") or a device path given as is.
 QString SerialDevicePath(const QString &portName);
+// The devices behind COM1 to COM last, present or not (empty where none is known):
+// SerialDevicePath of each, looked up in one go.
+QStringList SerialDevicePaths(int last);
 // The number of a port name: its characters from the 4th on; 0 when there is none.
 int PortNumber(const QString &portName);

@@ -4,6 +4,7 @@
 #include "core/showmsg.h"
 #include "image/image.h"
 #include "image/models.h"
+#include "link/backups.h"
 
 namespace {
 const char HandshakeText[] = "PROGRAM";
@@ -18,6 +19,8 @@ WriteSession::WriteSession(QObject *parent)
 void WriteSession::okClicked()
 {
     RefreshIdentBlock();
+    // What is about to go to the radio, before anything has gone.
+    Backups::saveCurrent(Backups::BeforeWrite);
     setOkEnabled(false);
     after(450, [this] { StartExchange(); });
 }

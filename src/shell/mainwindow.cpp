@@ -6,6 +6,9 @@
 #include "core/showmsg.h"
 #include "core/startup.h"
 #include "editors/modeldialog.h"
+#include "editors/portdialog.h"
+#include "editors/readdialog.h"
+#include "editors/writedialog.h"
 #include "image/models.h"
 #include "link/serialports.h"
 #include "shell/aboutbox.h"
@@ -358,8 +361,25 @@ void TfMainFrm::ExecCommand(int code)
         if (auto *editor = dynamic_cast<ChildForm *>(ShowChild(code)))
             editor->LoadChannel();
         break;
+    case cmd::ReadFromRadio: {
+        TfReadRadio dialog(this);
+        dialog.exec();
+        if (dialog.readCompleted())
+            AfterRead();
+        break;
+    }
+    case cmd::WriteToRadio: {
+        TfWriteRadio dialog(this);
+        dialog.exec();
+        break;
+    }
     case cmd::ModelInformation: changeModel(); break;
-    case cmd::CommunicationPort: UpdateStatus(); break;
+    case cmd::CommunicationPort: {
+        TfSetPort dialog(this);
+        dialog.exec();
+        UpdateStatus();
+        break;
+    }
     case cmd::LanguageSetup: changeLanguage(); break;
     case cmd::HelpTopics: showHelp(); break;
     case cmd::About: {
