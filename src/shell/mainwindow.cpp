@@ -105,6 +105,13 @@ TfMainFrm::TfMainFrm(QWidget *parent)
     m_clock->start();
 }
 
+// Windows torn down with the main window must not reach it any more.
+TfMainFrm::~TfMainFrm()
+{
+    if (theMainWindow == this)
+        theMainWindow = nullptr;
+}
+
 QAction *TfMainFrm::addCommand(QMenu *menu, const char *name, const QString &caption, int code,
                                const QKeySequence &shortcut, const QString &hint)
 {

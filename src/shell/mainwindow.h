@@ -45,6 +45,7 @@ class TfMainFrm : public QMainWindow
     Q_OBJECT
 public:
     explicit TfMainFrm(QWidget *parent = nullptr);
+    ~TfMainFrm() override;
 
     // A window class opened by a command code: created on demand, one instance.
     using ChildFactory = std::function<QWidget *()>;
