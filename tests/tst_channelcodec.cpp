@@ -270,6 +270,22 @@ private slots:
         QCOMPARE(mhzText(c.TxFrequency), decodedTx);
     }
 
+    // A transmit text equal to the receive frequency is simplex for every
+    // frequency of the grid, whatever its binary rounding.
+    void txFieldEqualToRxIsSimplex()
+    {
+        selectWideBand();
+        for (qint64 units = 136 * 160; units <= 174 * 160; ++units) {
+            const QString text = mhzText(units * 0.00625);
+            QVERIFY(WriteChannelField(3, FieldRxFrequency, text));
+            QVERIFY(WriteChannelField(3, FieldTxFrequency, text));
+            TChannel c;
+            QVERIFY(DecodeChannel(3, c));
+            if (c.Duplex != 0)
+                QFAIL(qPrintable(QStringLiteral("%1 MHz stored as duplex %2").arg(text).arg(int(c.Duplex))));
+        }
+    }
+
     void offsetField_data()
     {
         QTest::addColumn<QString>("text");

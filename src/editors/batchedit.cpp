@@ -409,7 +409,7 @@ void TfBatch::btnOkClick()
         return;
     ApplyBatch(plan);
     AppState.Modified = true;
-    if (TfMainFrm *main = liveMainWindow()) {
+    if (TfMainFrm *main = MainWindow()) {
         if (auto *grid = dynamic_cast<ChildForm *>(main->child(cmd::MemoryChannel)))
             grid->LoadAllRows();
     }

@@ -104,7 +104,7 @@ void TfInfoEdit::StoreChannel()
                      FieldEpilogue, FieldVox, FieldName});
     }
     AppState.Modified = true;
-    if (TfMainFrm *main = liveMainWindow())
+    if (TfMainFrm *main = MainWindow())
         main->RefreshViews(0);
 }
 
@@ -122,7 +122,7 @@ void TfInfoEdit::sexdChange()
     if (Filling)
         return;
     AppState.CurrentChannel = sexd->value();
-    if (TfMainFrm *main = liveMainWindow())
+    if (TfMainFrm *main = MainWindow())
         main->ChannelChanged(0);
     LoadChannel();
 }

@@ -91,13 +91,6 @@ bool focusLossEndsEntry(const QFocusEvent *event, const QWidget *widget)
     }
 }
 
-TfMainFrm *liveMainWindow()
-{
-    // Past its own destructor the main window is a plain widget, which the cast tells.
-    QObject *main = MainWindow();
-    return qobject_cast<TfMainFrm *>(main);
-}
-
 void setTabChain(std::initializer_list<QWidget *> widgets)
 {
     QWidget *previous = nullptr;

@@ -50,11 +50,6 @@ protected:
 // or another program or a dialog becomes active.
 bool focusLossEndsEntry(const QFocusEvent *event, const QWidget *widget);
 
-class TfMainFrm;
-// The main window, or nothing while it is being torn down: a field that loses the
-// focus then may still finish an entry, and there is no window left to refresh.
-TfMainFrm *liveMainWindow();
-
 // The order in which Tab moves through the controls.
 void setTabChain(std::initializer_list<QWidget *> widgets);
 

@@ -159,7 +159,9 @@ bool writeTxFrequency(int n, const QString &text)
     const auto tx = parseDecimal(text);
     if (!tx)
         return false;
-    const double d = *tx * TenHzPerMhz - double(storedRxTenHz(recordAt(n)));
+    // Rounded to whole 10 Hz first: 145.1 * 100000 is not exactly 14510000 in
+    // binary, and a simplex channel must not come out as "plus 0".
+    const double d = double(roundHalfAway(*tx * TenHzPerMhz) - storedRxTenHz(recordAt(n)));
     writeTransmitDistance(n, d);
     return true;
 }
