@@ -112,6 +112,7 @@ class TestCliClone : public QObject
     Run cli(const QStringList &args) const
     {
         QProcess p;
+        p.setWorkingDirectory(m_dir.path());
         p.start(m_cli, args);
         Run r;
         if (!p.waitForFinished(60000)) {
@@ -198,15 +199,17 @@ private slots:
 
     void readComplete_data()
     {
-        QTest::addColumn<bool>("byComName");
+        QTest::addColumn<QString>("port");   // empty: the radio's device path
         QTest::addColumn<QString>("image");
         QTest::addColumn<QByteArray>("model");
-        QTest::newRow("4k46 by device path") << false << QStringLiteral("image46.dat") << QByteArray("4k46");
-        QTest::newRow("4k45 as com5") << true << QStringLiteral("image45.dat") << QByteArray("4k45");
+        QTest::newRow("4k46 by device path") << QString() << QStringLiteral("image46.dat") << QByteArray("4k46");
+        QTest::newRow("4k45 as com5") << QStringLiteral("com5") << QStringLiteral("image45.dat") << QByteArray("4k45");
+        QTest::newRow("4k45 by a path relative to the working folder")
+            << QStringLiteral("./radio") << QStringLiteral("image45.dat") << QByteArray("4k45");
     }
     void readComplete()
     {
-        QFETCH(bool, byComName);
+        QFETCH(QString, port);
         QFETCH(QString, image);
         QFETCH(QByteArray, model);
         const QByteArray source = readFile(path(image));
@@ -217,7 +220,7 @@ private slots:
         const QStringList before = backups();
 
         const Run r = cli({QStringLiteral("read"), QStringLiteral("--port"),
-                           byComName ? QStringLiteral("com5") : m_link, QStringLiteral("-o"), out});
+                           port.isEmpty() ? m_link : port, QStringLiteral("-o"), out});
         QVERIFY2(r.status == 0, r.err.constData());
         QVERIFY(r.err.contains("Reading Completed."));
         QVERIFY2(!r.err.contains('\r'), "no progress bar on a pipe");

@@ -2,6 +2,7 @@
 // a user would: which ports can be picked, what Ok stores, what the user sees while
 // a clone runs, and how each dialog ends.
 #include "testsupport.h"
+#include "core/apppaths.h"
 #include "core/inifile.h"
 #include "core/textcodec.h"
 #include "editors/portdialog.h"
@@ -17,6 +18,7 @@
 #include "virtualradio.h"
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMap>
@@ -525,6 +527,26 @@ private slots:
         QVERIFY(window.child(cmd::MemoryChannel));
         QVERIFY(window.child(cmd::MemoryChannel) != gridBefore);
         QVERIFY(!m_radio->inProgrammingMode());
+    }
+
+    // A backup that cannot be written shows in the status bar; the read still completes.
+    void failedBackupIsShownAndTheReadCompletes()
+    {
+        startRadio();
+        QDir(AppPaths::backupDir()).removeRecursively();
+        QVERIFY(testsupport::writeFile(QDir::cleanPath(AppPaths::backupDir()), "a file, not a folder"));
+        TfMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.statusPanel(6)->text().isEmpty());
+        testsupport::MessageRecorder messages;
+        QString shown;
+        runModal(window, cmd::ReadFromRadio, [](QDialog *d) { QTest::mouseClick(okOf(d), Qt::LeftButton); }, &shown);
+        QCOMPARE(messages.messages.size(), 1);
+        QCOMPARE(messages.messages[0].text, QStringLiteral("Reading Completed."));
+        QVERIFY(AppState.Modified);
+        QVERIFY2(window.statusPanel(6)->text().startsWith(QStringLiteral("Cannot create the backup folder")),
+                 qPrintable(window.statusPanel(6)->text()));
     }
 
     // A read that cannot start reports nothing to the main window.

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QFile>
@@ -491,6 +492,26 @@ private slots:
         QVERIFY(!m_window->child(cmd::ChannelEdit));
         QVERIFY(m_window->child(cmd::MemoryChannel));
         QVERIFY(m_window->child(cmd::MemoryChannel) != grid);
+    }
+
+    // Ctrl+W in an open child window is "Write To Radio", not the child frame's close.
+    void ctrlWInAChildWindowWrites()
+    {
+        QWidget *grid = m_window->child(cmd::MemoryChannel);
+        QVERIFY(grid);
+        QString dialogShown;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                dialogShown = QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(dialogShown, QStringLiteral("TfWriteRadio"));
+        QVERIFY(m_window->child(cmd::MemoryChannel));
     }
 
     void treeDispatchesTheSelectedNode()

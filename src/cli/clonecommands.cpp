@@ -129,6 +129,9 @@ bool parseCloneArgs(const char *command, const QStringList &args, bool isRead, C
         const QString &a = args[i];
         if (a == QLatin1String("--port") && i + 1 < args.size() && parsed->port.isEmpty()) {
             parsed->port = args[++i];
+            // "./radio" or "ttyUSB0.link": a device path relative to where we run.
+            if (!isComName(parsed->port) && !parsed->port.isEmpty())
+                parsed->port = QFileInfo(parsed->port).absoluteFilePath();
         } else if (isRead && a == QLatin1String("-o") && i + 1 < args.size() && parsed->file.isEmpty()) {
             parsed->file = args[++i];
         } else if (!isRead && a == QLatin1String("--force")) {

@@ -1,4 +1,5 @@
 #include "shell/mainwindow.h"
+#include "link/backups.h"
 #include "core/appstate.h"
 #include "core/apppaths.h"
 #include "core/langtexts.h"
@@ -61,6 +62,19 @@ const int PanelWidths[] = {50, 80, 120, 120, 120, 180, 100};
 
 constexpr int CodeRole = Qt::UserRole;
 
+// A child frame's system menu closes it with Ctrl+W as well as Ctrl+F4; Ctrl+W is
+// "Write To Radio" here, and two owners would make the key do nothing at all.
+void keepCtrlWForWriting(QMdiSubWindow *sub)
+{
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    const QList<QAction *> actions = sub->systemMenu() ? sub->systemMenu()->actions() : QList<QAction *>();
+    for (QAction *action : actions) {
+        QList<QKeySequence> keys = action->shortcuts();
+        if (keys.removeAll(ctrlW) > 0)
+            action->setShortcuts(keys);
+    }
+}
+
 } // namespace
 
 TfMainFrm *MainWindow()
@@ -110,6 +124,7 @@ TfMainFrm::~TfMainFrm()
 {
     if (theMainWindow == this)
         theMainWindow = nullptr;
+    Backups::setReporter(nullptr);
 }
 
 QAction *TfMainFrm::addCommand(QMenu *menu, const char *name, const QString &caption, int code,
@@ -281,6 +296,14 @@ void TfMainFrm::buildStatusBar()
         statusBar()->addWidget(panel, width == PanelWidths[6] ? 1 : 0);
         m_panels.append(panel);
     }
+    // A backup that could not be written must not stop a clone, but the user should
+    // know: the last panel, otherwise empty, tells it.
+    Backups::setReporter([this](const QString &message) {
+        if (QLabel *panel = statusPanel(6)) {
+            panel->setText(message);
+            panel->setToolTip(message);
+        }
+    });
 }
 
 QLabel *TfMainFrm::statusPanel(int i) const
@@ -415,6 +438,7 @@ QWidget *TfMainFrm::ShowChild(int code)
         window->setAttribute(Qt::WA_DeleteOnClose);
         QMdiSubWindow *sub = m_mdi->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        keepCtrlWForWriting(sub);
         m_children.insert(code, window);
     }
     auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
