@@ -1,13 +1,10 @@
 #pragma once
 // The dialog that reads the radio's memory into the image. The exchange itself is
 // the read session's; the dialog shows its progress and offers Ok and Cancel.
+#include "editors/clonedialog.h"
 #include "link/readsession.h"
-#include <QDialog>
 
-class QProgressBar;
-class QPushButton;
-
-class TfReadRadio : public QDialog
+class TfReadRadio : public CloneDialog
 {
     Q_OBJECT
 public:
@@ -17,16 +14,6 @@ public:
     bool readCompleted() const { return m_session.ReadCompleted; }
     ReadSession &session() { return m_session; }
 
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void FormShow();
-
     ReadSession m_session;
-    QProgressBar *pBar = nullptr;
-    QPushButton *btnOk = nullptr;
-    QPushButton *btnCancel = nullptr;
 };

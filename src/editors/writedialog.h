@@ -2,13 +2,10 @@
 // The dialog that writes the image to the radio. The exchange itself is the write
 // session's; the dialog shows its progress and offers Ok and Cancel. After a
 // complete write it stays open, and Ok writes again.
+#include "editors/clonedialog.h"
 #include "link/writesession.h"
-#include <QDialog>
 
-class QProgressBar;
-class QPushButton;
-
-class TfWriteRadio : public QDialog
+class TfWriteRadio : public CloneDialog
 {
     Q_OBJECT
 public:
@@ -16,16 +13,6 @@ public:
 
     WriteSession &session() { return m_session; }
 
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void FormShow();
-
     WriteSession m_session;
-    QProgressBar *pBar = nullptr;
-    QPushButton *btnOk = nullptr;
-    QPushButton *btnCancel = nullptr;
 };

@@ -20,7 +20,7 @@ public:
 
     // Opens the port named by AppState.PortName (or a device path); on failure shows
     // "LPortError" and closes after 300 ms.
-    void show(const QString &portName);
+    virtual void show(const QString &portName);
     // Closes at once; nothing further is sent.
     void cancel();
 

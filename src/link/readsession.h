@@ -9,7 +9,7 @@ class ReadSession : public CloneSession
 public:
     explicit ReadSession(QObject *parent = nullptr);
 
-    void show(const QString &portName);
+    void show(const QString &portName) override;
     // The Ok button: one attempt from the handshake on.
     void StartExchange();
 
