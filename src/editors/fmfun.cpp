@@ -141,14 +141,9 @@ TfFmFun::TfFmFun()
     pages->addTab(tsInfo, QStringLiteral("Information"));
     pages->addTab(tsChannel, QStringLiteral("Memoney Channel"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(closeButton());
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(pages);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto *content = new QVBoxLayout;
+    content->addWidget(pages);
+    layOut(nullptr, content, 0);
 
     connect(eRx, &QLineEdit::editingFinished, this, &TfFmFun::eRxPropertiesEditValueChanged);
     // A press on a frequency cell opens its editor at once.
@@ -197,8 +192,7 @@ void TfFmFun::BuildGrid()
 void TfFmFun::LoadControls()
 {
     const SettingsLists::LoadingScope loading(m_lists);
-    if (AppState.LanguageIndex > 0)
-        TranslateForm(this, AppState.LanguageName, true);
+    translate();
     BuildGrid();
     eRx->setText(mhzText(DecodeFmChannel(imagemap::FmVfoIndex)));
     m_lists.load();

@@ -108,25 +108,14 @@ TfOptFun::TfOptFun()
     for (int c : {1, 4})
         grid->setColumnMinimumWidth(c, 100);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(closeButton());
-
     setFocusProxy(cxSMode);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(nullptr, grid);
 }
 
 void TfOptFun::LoadControls()
 {
-    const SettingsLists::LoadingScope loading(m_lists);
-    if (AppState.LanguageIndex > 0)
-        TranslateForm(this, AppState.LanguageName, true);
-    m_lists.load();
+    loadLists(m_lists);
 }
 
 void TfOptFun::StoreControls()

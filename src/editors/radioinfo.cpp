@@ -73,15 +73,8 @@ TfInfoMsg::TfInfoMsg()
     auto *btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->hide();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(closeButton());
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(nullptr, grid);
 
     // Every keystroke rewrites the whole serial number.
     connect(cxSerial, &QLineEdit::textChanged, this, [this] {
@@ -93,8 +86,7 @@ TfInfoMsg::TfInfoMsg()
 void TfInfoMsg::LoadControls()
 {
     SerialLoading = true;
-    if (AppState.LanguageIndex > 0)
-        TranslateForm(this, AppState.LanguageName, true);
+    translate();
     cxModel->setText(AppState.ModelName);
     cxFreq->setText(AppState.BandText);
     if (AppState.SerialEditable) {

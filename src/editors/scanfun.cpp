@@ -48,25 +48,12 @@ TfScanFun::TfScanFun()
     grid->addWidget(cxPriCh, 2, 1);
     grid->setColumnMinimumWidth(1, 100);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(closeButton());
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(title);
-    layout->addSpacing(4);
-    layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(title, grid);
 }
 
 void TfScanFun::LoadControls()
 {
-    const SettingsLists::LoadingScope loading(m_lists);
-    if (AppState.LanguageIndex > 0)
-        TranslateForm(this, AppState.LanguageName, true);
-    m_lists.load();
+    loadLists(m_lists);
     enablePriorityChannel();
 }
 

@@ -1,9 +1,12 @@
 #include "editors/settingslist.h"
 #include "core/appstate.h"
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVBoxLayout>
+#include "shell/translateform.h"
 
 SettingsList::SettingsList(QWidget *parent, const char *name, int offset, const QStringList &items, int tag)
     : QComboBox(parent), m_offset(offset)
@@ -123,4 +126,35 @@ QPushButton *SettingsForm::closeButton()
             close();
     });
     return button;
+}
+
+void SettingsForm::layOut(QLabel *title, QLayout *controls, int gapBeforeButtons)
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(closeButton());
+
+    auto *layout = new QVBoxLayout(this);
+    if (title) {
+        layout->addWidget(title);
+        layout->addSpacing(4);
+    }
+    layout->addLayout(controls);
+    if (gapBeforeButtons > 0)
+        layout->addSpacing(gapBeforeButtons);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void SettingsForm::translate()
+{
+    if (AppState.LanguageIndex > 0)
+        TranslateForm(this, AppState.LanguageName, true);
+}
+
+void SettingsForm::loadLists(SettingsLists &lists)
+{
+    const SettingsLists::LoadingScope loading(lists);
+    translate();
+    lists.load();
 }

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QLabel;
+class QLayout;
 class QPushButton;
 class QShowEvent;
 
@@ -102,6 +103,13 @@ protected:
     QLabel *heading(const char *name, const QString &caption);
     // The "&Close" button every settings window has.
     QPushButton *closeButton();
+    // Lays the window out: the heading (if any), the controls, and the Close button
+    // at the bottom right; the window is as big as its (translated) contents.
+    void layOut(QLabel *title, QLayout *controls, int gapBeforeButtons = 8);
+    // Translates the window's captions into the chosen language.
+    void translate();
+    // Translates the window and fills the lists from the image, without writing back.
+    void loadLists(SettingsLists &lists);
 
 private:
     bool m_shown = false;
