@@ -453,9 +453,9 @@ private slots:
         QCOMPARE(newItem->text(), text("fMainFrm", "nNew.Caption"));
         QCOMPARE(m_window->tree()->topLevelItem(0)->child(0)->text(0), text("fMainFrm", "nInfo.Hint"));
         QCOMPARE(m_window->statusPanel(3)->text(), text("fMainFrm", "lCom.Caption") + AppState.PortName);
-        // The image is kept, the changes count as saved, the children are rebuilt.
+        // The image and its unsaved changes are kept, the children are rebuilt.
         QVERIFY(!IsChannelEmpty(5));
-        QVERIFY(!AppState.Modified);
+        QVERIFY(AppState.Modified);
         QVERIFY(m_messages->messages.isEmpty());
         QVERIFY(m_window->child(cmd::MemoryChannel) && m_window->child(cmd::MemoryChannel) != gridBefore);
 

@@ -526,7 +526,8 @@ void TfMainFrm::changeLanguage()
     CloseChildren();
     SetTreeTexts();
     ShowChild(cmd::MemoryChannel);
-    AppState.Modified = false;
+    // The image is the same as before, so unsaved changes stay unsaved: the exit
+    // still asks to save them.
 }
 
 void TfMainFrm::showHelp()
