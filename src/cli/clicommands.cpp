@@ -28,14 +28,6 @@ QString fileLabel(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-bool saveFile(const QString &path)
-{
-    const DataFileResult result = WriteDataFile(path);
-    if (!result.ok())
-        cliError(result.message());
-    return result.ok();
-}
-
 const TMacType *modelForNew(const QString &code)
 {
     if (code.isEmpty())
@@ -155,6 +147,14 @@ void cliError(const QString &message)
     std::fprintf(stderr, "ze4k-cli: %s\n", message.toUtf8().constData());
 }
 
+bool cliSaveFile(const QString &path)
+{
+    const DataFileResult result = WriteDataFile(path);
+    if (!result.ok())
+        cliError(result.message());
+    return result.ok();
+}
+
 bool cliLoadFile(const QString &path)
 {
     const DataFileResult result = ReadDataFile(path);
@@ -225,7 +225,7 @@ int cliNew(const QStringList &args)
     }
     SelectModelAndBand(model->code(), text, bandCode, true);
     NewImage();
-    return saveFile(file) ? CliOk : CliBadInput;
+    return cliSaveFile(file) ? CliOk : CliBadInput;
 }
 
 int cliShow(const QStringList &args)
@@ -284,5 +284,5 @@ int cliSet(const QStringList &args)
             return CliBadInput;
         }
     }
-    return saveFile(file) ? CliOk : CliBadInput;
+    return cliSaveFile(file) ? CliOk : CliBadInput;
 }

@@ -15,3 +15,5 @@ int cliWrite(const QStringList &args);
 void cliError(const QString &message);
 // Loads a data file into the state; on failure prints why and returns false.
 bool cliLoadFile(const QString &path);
+// Saves the state's image to a data file, atomically; on failure prints why.
+bool cliSaveFile(const QString &path);

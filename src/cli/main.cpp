@@ -1,5 +1,6 @@
 // ze4k-cli: scripting and batch programming on the same core as the window program.
 #include "cli/clicommands.h"
+#include "cli/interchangecommands.h"
 #include "core/startup.h"
 #include <QCoreApplication>
 #include <cstdio>
@@ -12,7 +13,10 @@ const char Usage[] =
     "       ze4k-cli set FILE KEY=VALUE [KEY=VALUE ...]\n"
     "       ze4k-cli ports\n"
     "       ze4k-cli read --port PORT -o FILE      (PORT: COMn or a device path)\n"
-    "       ze4k-cli write --port PORT FILE [--force]\n";
+    "       ze4k-cli write --port PORT FILE [--force]\n"
+    "       ze4k-cli export FILE (--csv OUT | --json OUT)\n"
+    "       ze4k-cli import FILE (--csv IN | --json IN) [--replace-all]\n"
+    "                                      (OUT or IN '-': standard output or input)\n";
 
 } // namespace
 
@@ -41,6 +45,10 @@ int main(int argc, char *argv[])
         status = cliRead(args);
     else if (command == QLatin1String("write"))
         status = cliWrite(args);
+    else if (command == QLatin1String("export"))
+        status = cliExport(args);
+    else if (command == QLatin1String("import"))
+        status = cliImport(args);
     else
         cliError(QStringLiteral("unknown command '%1'").arg(command));
     if (status == CliUsage)

@@ -29,4 +29,6 @@ void LoadMessages(const QString &languageName)
     load("ReadOk", t.ReadOk);
     load("WriteOk", t.WriteOk);
     load("LPortError", t.LPortError);
+    load("ImportNothing", t.ImportNothing);
+    load("ExportFailed", t.ExportFailed);
 }

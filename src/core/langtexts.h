@@ -21,6 +21,8 @@ public:
     QString ReadOk = QStringLiteral("Reading Completed.");
     QString WriteOk = QStringLiteral("Writing Completed.");
     QString LPortError = QStringLiteral("Cannot Open Commcmication Port.");
+    QString ImportNothing = QStringLiteral("Nothing was imported; the data are unchanged.");
+    QString ExportFailed = QStringLiteral("The file was not written.");
 };
 
 // Fills every text of LangTexts from section "Language" of the language file,

@@ -37,6 +37,17 @@ QJsonObject channelObject(const TChannel &c, bool memoryChannel)
 
 } // namespace
 
+const QList<RawRegion> &JsonRawRegions()
+{
+    static const QList<RawRegion> regions = {
+        {"VfoChannel", imagemap::VfoChannel, imagemap::ChannelRecordSize},
+        {"FmBlock", imagemap::FmChannelTable, imagemap::ChannelEmptyBits - imagemap::FmChannelTable},
+        {"ScanDeleteBits", imagemap::ScanDeleteBits, imagemap::SettingsBlock - imagemap::ScanDeleteBits},
+        {"SerialNumber", imagemap::SerialNumber, imagemap::SerialNumberSize},
+    };
+    return regions;
+}
+
 QJsonObject ImageToJson()
 {
     QJsonObject root;
@@ -84,5 +95,12 @@ QJsonObject ImageToJson()
             settings.insert(QLatin1String(s.name), AppState.Image[s.offset]);
     }
     root.insert(QStringLiteral("Settings"), settings);
+
+    QJsonObject raw;
+    for (const RawRegion &r : JsonRawRegions()) {
+        const QByteArray part(reinterpret_cast<const char *>(AppState.Image.data()) + r.offset, r.size);
+        raw.insert(QLatin1String(r.name), QString::fromLatin1(part.toHex().toUpper()));
+    }
+    root.insert(QStringLiteral("RawBytes"), raw);
     return root;
 }

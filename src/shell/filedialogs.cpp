@@ -59,3 +59,51 @@ void SetFileDialogHandlers(FileDialogHandler open, FileDialogHandler save)
     openHandler() = open ? std::move(open) : FileDialogHandler(openDialog);
     saveHandler() = save ? std::move(save) : FileDialogHandler(saveDialog);
 }
+
+namespace {
+
+const char CsvFilter[] = "CHIRP CSV (*.csv)";
+const char JsonFilter[] = "JSON (*.json)";
+
+QString interchangeDialog(QWidget *parent, bool save)
+{
+    if (!save) {
+        const QString filters = QStringLiteral("CSV, JSON (*.csv *.json);;%1;;%2;;* (*)")
+                                    .arg(QLatin1String(CsvFilter), QLatin1String(JsonFilter));
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), filters);
+    }
+    QFileDialog dialog(parent, QString(), QString(),
+                       QLatin1String(CsvFilter) + QStringLiteral(";;") + QLatin1String(JsonFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter == QLatin1String(JsonFilter) ? QStringLiteral("json") : QStringLiteral("csv"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+InterchangeDialogHandler &interchangeHandler()
+{
+    static InterchangeDialogHandler h = interchangeDialog;
+    return h;
+}
+
+} // namespace
+
+QString AskImportFile(QWidget *parent)
+{
+    return interchangeHandler()(parent, false);
+}
+
+QString AskExportFile(QWidget *parent)
+{
+    return interchangeHandler()(parent, true);
+}
+
+void SetInterchangeDialogHandler(InterchangeDialogHandler handler)
+{
+    interchangeHandler() = handler ? std::move(handler) : InterchangeDialogHandler(interchangeDialog);
+}

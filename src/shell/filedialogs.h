@@ -14,3 +14,13 @@ QString AskOpenDataFile(QWidget *parent);
 QString AskSaveDataFile(QWidget *parent);
 
 void SetFileDialogHandlers(FileDialogHandler open, FileDialogHandler save);
+
+// Channel lists and configurations for other programs: CHIRP CSV or the JSON object.
+// The export dialog gives a name typed without an extension that of the chosen filter.
+// The handler answers both; save tells which one is asked.
+using InterchangeDialogHandler = std::function<QString(QWidget *parent, bool save)>;
+
+QString AskImportFile(QWidget *parent);
+QString AskExportFile(QWidget *parent);
+
+void SetInterchangeDialogHandler(InterchangeDialogHandler handler);

@@ -13,6 +13,7 @@
 #include "image/models.h"
 #include "link/serialports.h"
 #include "shell/aboutbox.h"
+#include "shell/interchangecommands.h"
 #include "shell/languagedialog.h"
 #include "shell/translateform.h"
 #include <QAction>
@@ -152,6 +153,8 @@ void TfMainFrm::buildMenu()
     addCommand(file, "O1", QStringLiteral("&Open"), cmd::Open, QKeySequence(QStringLiteral("Ctrl+O")));
     addCommand(file, "nSave", QStringLiteral("&Save"), cmd::Save, QKeySequence(QStringLiteral("Ctrl+S")));
     addCommand(file, "nSaveAs", QStringLiteral("Save &As"), cmd::SaveAs, QKeySequence(QStringLiteral("Ctrl+A")));
+    addCommand(file, "nImport", QStringLiteral("&Import Channels..."), cmd::ImportChannels);
+    addCommand(file, "nExport", QStringLiteral("E&xport Channels..."), cmd::ExportChannels);
     file->addSeparator();
     addCommand(file, "nPrint", QStringLiteral("&Print"), cmd::Print, QKeySequence(QStringLiteral("Ctrl+P")));
     addCommand(file, "nPreview", QStringLiteral("Print Pre&view"), cmd::PrintPreview, QKeySequence(QStringLiteral("Ctrl+T")));
@@ -375,6 +378,8 @@ void TfMainFrm::ExecCommand(int code)
     case cmd::Open: DoOpen(); break;
     case cmd::Save: DoSave(); break;
     case cmd::SaveAs: DoSaveAs(); break;
+    case cmd::ImportChannels: ImportChannels(*this); break;
+    case cmd::ExportChannels: ExportChannels(*this); break;
     case cmd::Exit: close(); break;
     case cmd::BatchEdit:
     case cmd::MemoryChannel:

@@ -24,7 +24,7 @@ enum Code {
     VoxFunction = 14, OptionalFunction = 15, RadioInformation = 16, KeyFunction = 17,
     ScanInformation = 19, ReadFromRadio = 20, WriteToRadio = 21, ModelInformation = 30,
     CommunicationPort = 31, LanguageSetup = 32, TreeView = 40, Toolbar = 41, StatusBar = 42,
-    HelpTopics = 60, About = 61,
+    HelpTopics = 60, About = 61, ImportChannels = 70, ExportChannels = 71,
 };
 }
 
