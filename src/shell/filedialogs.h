@@ -14,3 +14,8 @@ QString AskOpenDataFile(QWidget *parent);
 QString AskSaveDataFile(QWidget *parent);
 
 void SetFileDialogHandlers(FileDialogHandler open, FileDialogHandler save);
+
+// The save dialog of the report's PDF export. A name typed without an extension gets
+// ".pdf"; null restores the system's dialog.
+QString AskSavePdfFile(QWidget *parent);
+void SetPdfDialogHandler(FileDialogHandler save);

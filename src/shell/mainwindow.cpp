@@ -13,6 +13,7 @@
 #include "link/serialports.h"
 #include "shell/aboutbox.h"
 #include "shell/languagedialog.h"
+#include "shell/printreport.h"
 #include "shell/translateform.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -71,6 +72,12 @@ TfMainFrm *MainWindow()
 void TfMainFrm::RegisterChildWindow(int code, ChildFactory create)
 {
     childFactories().insert(code, std::move(create));
+}
+
+QWidget *TfMainFrm::CreateChildWindow(int code)
+{
+    const auto factory = childFactories().value(code);
+    return factory ? factory() : nullptr;
 }
 
 TfMainFrm::TfMainFrm(QWidget *parent)
@@ -352,6 +359,8 @@ void TfMainFrm::ExecCommand(int code)
     case cmd::Open: DoOpen(); break;
     case cmd::Save: DoSave(); break;
     case cmd::SaveAs: DoSaveAs(); break;
+    case cmd::Print: PrintReport(this, false); break;
+    case cmd::PrintPreview: PrintReport(this, true); break;
     case cmd::Exit: close(); break;
     case cmd::BatchEdit:
     case cmd::MemoryChannel:
@@ -408,10 +417,9 @@ QWidget *TfMainFrm::ShowChild(int code)
 {
     QWidget *window = child(code);
     if (!window) {
-        const auto factory = childFactories().value(code);
-        if (!factory)
+        window = CreateChildWindow(code);
+        if (!window)
             return nullptr;   // that window is not part of this build
-        window = factory();
         window->setAttribute(Qt::WA_DeleteOnClose);
         QMdiSubWindow *sub = m_mdi->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
