@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
@@ -229,6 +230,23 @@ private slots:
         preview([](TfPreview &) {});
         QCOMPARE(Printing.myAdo[0].TypeName, caption.left(20));
         QCOMPARE(Printing.myAdo[0].AField, label.left(100));
+    }
+
+    // In Chinese, from the shipped language file: the rows and the preview window.
+    void followsTheLanguage()
+    {
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Chinese.Ini"), path("Chinese.Ini")));
+        AppState.LanguageName = QStringLiteral("Chinese");
+        AppState.LanguageIndex = 1;
+        LoadMessages(AppState.LanguageName);
+        m_window->CloseChildren();
+        preview([](TfPreview &window) {
+            QCOMPARE(window.windowTitle(), QStringLiteral("打印预览"));
+            QCOMPARE(window.action(TfPreview::NextPage)->text(), QStringLiteral("下一页"));
+        });
+        QCOMPARE(Printing.myMain[0].AField, QStringLiteral("机型"));
+        QCOMPARE(Printing.myAdo.first().TypeName, QStringLiteral("按键功能"));
+        QCOMPARE(Printing.myAdo.last().TypeName, QStringLiteral("信道信息"));
     }
 
     void pagination_data()
