@@ -38,15 +38,17 @@ enum class Face { Song, Arial };
 
 // SimSun and Arial are the designed faces. Where they are missing, Latin text takes
 // the first installed Latin substitute and Chinese text falls back to a CJK face.
-// The Latin letters and digits of the CJK faces are not used: in a PDF some of
-// their digits cannot be read back as text.
+// The Latin letters and digits of Noto CJK are not used: in a PDF some of them
+// cannot be read back as text. AR PL UMing, a Song face like SimSun, serves plain
+// Chinese text; Noto Serif CJK serves bold text, as UMing has no bold.
 QFont reportFont(Face face, int pixels, bool bold = false)
 {
     QFont font;
+    const QString uming = QStringLiteral("AR PL UMing CN");
+    const QString notoSerif = QStringLiteral("Noto Serif CJK SC");
     if (face == Face::Song)
         font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
-                          QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),
-                          QStringLiteral("Noto Sans CJK SC")});
+                          bold ? notoSerif : uming, bold ? uming : notoSerif, QStringLiteral("Noto Sans CJK SC")});
     else
         font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
                           QStringLiteral("Noto Sans CJK SC")});

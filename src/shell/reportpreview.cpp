@@ -7,6 +7,8 @@
 #include "shell/printreport.h"
 #include "shell/translateform.h"
 #include <QAction>
+#include <QGraphicsItem>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPrintPreviewWidget>
@@ -14,6 +16,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TfPreview::TfPreview(const PrintTables &tables, const QDateTime &printed, QWidget *parent)
@@ -36,7 +39,7 @@ TfPreview::TfPreview(const PrintTables &tables, const QDateTime &printed, QWidge
     m_zoom->setMinimumWidth(50);
     m_zoom->setAlignment(Qt::AlignCenter);
     m_toolbar->addWidget(m_zoom);
-    addCommand(ActualSize, "tbActualSize", QStringLiteral("100%"));
+    addCommand(ActualSize, "tbActualSize", QStringLiteral("Actual Size"));
     addCommand(PageWidth, "tbPageWidth", QStringLiteral("Page Width"));
     addCommand(WholePage, "tbWholePage", QStringLiteral("Whole Page"));
     m_toolbar->addSeparator();
@@ -83,6 +86,34 @@ void TfPreview::addCommand(Command command, const char *name, const QString &cap
     connect(action, &QAction::triggered, this, [this, command] { run(command); });
     m_toolbar->addAction(action);
     m_actions.insert(command, action);
+    // The page buttons show their pictures only (their captions are the tool tips),
+    // so that the whole bar fits.
+    if (command >= FirstPage && command <= LastPage) {
+        if (auto *button = qobject_cast<QToolButton *>(m_toolbar->widgetForAction(action)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+}
+
+void TfPreview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        showPage(1);
+    }
+}
+
+// Shows a page from its top: the view itself would centre it.
+void TfPreview::showPage(int page)
+{
+    m_view->setCurrentPage(page);
+    auto *view = m_view->findChild<QGraphicsView *>();
+    if (!view || !view->isVisible())
+        return;
+    if (const QGraphicsItem *item = view->itemAt(view->viewport()->rect().center())) {
+        const QRectF top(item->sceneBoundingRect().topLeft(), QSizeF(1, 1));
+        view->ensureVisible(top, 0, 10);
+    }
 }
 
 void TfPreview::run(Command command)
@@ -90,10 +121,10 @@ void TfPreview::run(Command command)
     switch (command) {
     case Print: PrintOnPaper(m_tables, m_printed, this); break;
     case ExportPdf: exportPdf(); break;
-    case FirstPage: m_view->setCurrentPage(1); break;
-    case PriorPage: m_view->setCurrentPage(m_view->currentPage() - 1); break;
-    case NextPage: m_view->setCurrentPage(m_view->currentPage() + 1); break;
-    case LastPage: m_view->setCurrentPage(m_view->pageCount()); break;
+    case FirstPage: showPage(1); break;
+    case PriorPage: showPage(m_view->currentPage() - 1); break;
+    case NextPage: showPage(m_view->currentPage() + 1); break;
+    case LastPage: showPage(m_view->pageCount()); break;
     case ZoomIn: m_view->zoomIn(); break;
     case ZoomOut: m_view->zoomOut(); break;
     case ActualSize:

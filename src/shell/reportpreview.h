@@ -29,7 +29,11 @@ public:
     int currentPage() const;
     double zoomFactor() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void showPage(int page);
     void addCommand(Command command, const char *name, const QString &caption, const QIcon &icon = QIcon());
     void run(Command command);
     void exportPdf();
@@ -43,4 +47,5 @@ private:
     QLabel *m_page = nullptr;
     QLabel *m_zoom = nullptr;
     QMap<Command, QAction *> m_actions;
+    bool m_shown = false;
 };
