@@ -11,6 +11,9 @@ bool systemPrintDialog(QPrinter &printer, QWidget *parent)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // The caller sets the range to all pages of the report; no page outside it can be asked for.
+    if (printer.toPage() > 0)
+        dialog.setMinMax(1, printer.toPage());
     return dialog.exec() == QDialog::Accepted;
 }
 

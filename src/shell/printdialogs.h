@@ -7,7 +7,8 @@ class QDialog;
 class QPrinter;
 class QWidget;
 
-// Shows the print dialog for printer; true when the user chose to print.
+// Shows the print dialog for printer, whose page range (from 1) holds all pages of
+// the document; true when the user chose to print.
 using PrintDialogRunner = std::function<bool(QPrinter &printer, QWidget *parent)>;
 // Shows the preview window modally and returns when it is closed.
 using PreviewRunner = std::function<void(QDialog &preview)>;
