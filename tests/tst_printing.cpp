@@ -296,6 +296,8 @@ private slots:
         m_window->RefreshViews(1);
         const QString pdf = path("report.pdf");
         SetPdfDialogHandler([&](QWidget *) { return m_dir->filePath(QStringLiteral("report")); });
+        int printDialogs = 0;
+        SetPrintDialogRunner([&](QPrinter &, QWidget *) { return ++printDialogs, false; });
         preview([&](TfPreview &window) {
             QCOMPARE(window.pageCount(), 25);
             QCOMPARE(window.currentPage(), 1);
@@ -315,7 +317,9 @@ private slots:
             window.action(TfPreview::ActualSize)->trigger();
             QCOMPARE(window.zoomFactor(), 1.0);
             window.action(TfPreview::ExportPdf)->trigger();
+            window.action(TfPreview::Print)->trigger();
         });
+        QCOMPARE(printDialogs, 1);
         QVERIFY(m_messages->messages.isEmpty());
         QVERIFY(testsupport::readFile(pdf).startsWith("%PDF"));
         if (!havePdfToText())
