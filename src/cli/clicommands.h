@@ -10,6 +10,8 @@ int cliSet(const QStringList &args);
 int cliPorts(const QStringList &args);
 int cliRead(const QStringList &args);
 int cliWrite(const QStringList &args);
+// Needs a QApplication: the report's rows come from the windows.
+int cliPrint(const QStringList &args);
 
 // Prints one line to stderr, prefixed with the program name.
 void cliError(const QString &message);

@@ -2,8 +2,11 @@
 #include "cli/clicommands.h"
 #include "cli/interchangecommands.h"
 #include "core/startup.h"
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -16,13 +19,38 @@ const char Usage[] =
     "       ze4k-cli write --port PORT FILE [--force]\n"
     "       ze4k-cli export FILE (--csv OUT | --json OUT)\n"
     "       ze4k-cli import FILE (--csv IN | --json IN) [--replace-all]\n"
-    "                                      (OUT or IN '-': standard output or input)\n";
+    "                                      (OUT or IN '-': standard output or input)\n"
+    "       ze4k-cli print FILE -o OUT.pdf\n";
+
+// Whether a window system is there to connect to. Where one always is, the answer
+// is yes; on X11 and Wayland systems the session says so in its environment.
+bool haveDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+// The report's rows come from the windows, so printing needs a QApplication; without
+// a display (a script, a server) it runs on the offscreen platform. This has to be
+// settled before the application object exists.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
+        if (!haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ze4k"));
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
@@ -49,6 +77,8 @@ int main(int argc, char *argv[])
         status = cliExport(args);
     else if (command == QLatin1String("import"))
         status = cliImport(args);
+    else if (command == QLatin1String("print"))
+        status = cliPrint(args);
     else
         cliError(QStringLiteral("unknown command '%1'").arg(command));
     if (status == CliUsage)

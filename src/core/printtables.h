@@ -15,10 +15,20 @@ struct PrintItemRow
     QString TypeName, AField, AValue, BField, BValue;
 };
 
+// The report's groups: the key, VOX and optional-function rows share one heading,
+// the memory channels have their own.
+constexpr int PrintSettingsGroup = 9;
+constexpr int PrintChannelGroup = 8;
+
 struct PrintTables
 {
     QList<PrintHeaderRow> myMain;
     QList<PrintItemRow> myAdo;
+
+    // Append a row. The fields have fixed sizes (in characters): a longer value is
+    // cut to its field's size.
+    void addHeader(PrintHeaderRow row);
+    void addItem(PrintItemRow row);
 };
 
 extern PrintTables Printing;

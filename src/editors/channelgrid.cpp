@@ -771,13 +771,13 @@ void TfChInfo::FillPrintRows()
     const auto title = [this](int column) { return gvData->horizontalHeaderItem(column)->text(); };
     const auto add = [&](const QString &aField, const QString &aValue, const QString &bField, const QString &bValue) {
         PrintItemRow row;
-        row.TypeID = 8;
+        row.TypeID = PrintChannelGroup;
         row.TypeName = typeName;
         row.AField = aField;
         row.AValue = aValue;
         row.BField = bField;
         row.BValue = bValue;
-        Printing.myAdo.append(row);
+        Printing.addItem(row);
     };
     const auto pair = [&](int row, int a, int b) { add(title(a), cellText(row, a), title(b), cellText(row, b)); };
 

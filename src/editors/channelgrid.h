@@ -27,7 +27,7 @@ public:
     void LoadAllRows() override;
     // Appends the rows of the channels that hold data to the print item table. A
     // window that was never shown builds itself first, so a temporary one serves.
-    void FillPrintRows();
+    void FillPrintRows() override;
 
     // Each cell holds the text it shows and a hidden value: the item index for list
     // columns, the presence marker "1" in the "No." column of a channel with data.

@@ -105,5 +105,5 @@ void TfKeyFun::FillPrintRows()
     row.TypeName = windowTitle();
     row.AField = Label1->text();
     row.AValue = cxKey1->currentText();
-    Printing.myAdo.append(row);
+    Printing.addItem(row);
 }

@@ -13,7 +13,7 @@ public:
     void LoadControls() override;
     void StoreControls();
     // The report's row of key 1.
-    void FillPrintRows();
+    void FillPrintRows() override;
 
 private:
     SettingsLists m_lists{[this] { StoreControls(); }};

@@ -136,6 +136,6 @@ void TfOptFun::FillPrintRows()
         row.TypeName = windowTitle();
         row.AField = label->text();
         row.AValue = list->currentText();
-        Printing.myAdo.append(row);
+        Printing.addItem(row);
     }
 }

@@ -14,7 +14,7 @@ public:
     void LoadControls() override;
     void StoreControls();
     // The window's rows of the printed report, from the image in the current language.
-    void FillPrintRows();
+    void FillPrintRows() override;
 
 private:
     SettingsLists m_lists{[this] { StoreControls(); }};

@@ -117,5 +117,5 @@ void TfInfoMsg::FillPrintRows()
     row.BValue = cxFreq->text();
     row.CField = Label3->text();
     row.CValue = cxSerial->text();
-    Printing.myMain.append(row);
+    Printing.addHeader(row);
 }

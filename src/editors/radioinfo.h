@@ -15,7 +15,7 @@ public:
     void LoadControls() override;
     void StoreSerial();
     // The header row of the printed report.
-    void FillPrintRows();
+    void FillPrintRows() override;
 
 private:
     bool SerialLoading = false;

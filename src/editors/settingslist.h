@@ -15,10 +15,6 @@ class QLayout;
 class QPushButton;
 class QShowEvent;
 
-// The report's group of the key, VOX and optional-function rows, which print
-// under one heading.
-constexpr int PrintSettingsGroup = 9;
-
 // A fixed list (the user can only pick an item) bound to one settings byte. Item i
 // stands for the byte value i unless a subclass maps them otherwise. A byte
 // holding a value the list has no item for shows no selection, and the byte keeps

@@ -60,6 +60,6 @@ void TfVoxFun::FillPrintRows()
         row.TypeName = windowTitle();
         row.AField = label->text();
         row.AValue = list->currentText();
-        Printing.myAdo.append(row);
+        Printing.addItem(row);
     }
 }

@@ -13,7 +13,7 @@ public:
     void LoadControls() override;
     void StoreControls();
     // The report's rows: the gain level and the delay.
-    void FillPrintRows();
+    void FillPrintRows() override;
 
 private:
     SettingsLists m_lists{[this] { StoreControls(); }};

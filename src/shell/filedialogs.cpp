@@ -5,12 +5,13 @@
 namespace {
 
 const char Filter[] = "Data File(*.dat)";
+const char PdfFilter[] = "PDF File(*.pdf)";
 
-QString withExtension(const QString &path)
+QString withExtension(const QString &path, const char *extension = ".dat")
 {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
         return path;
-    return path + QStringLiteral(".dat");
+    return path + QLatin1String(extension);
 }
 
 QString openDialog(QWidget *parent)
@@ -30,6 +31,16 @@ QString saveDialog(QWidget *parent)
     return dialog.selectedFiles().first();
 }
 
+QString savePdfDialog(QWidget *parent)
+{
+    QFileDialog dialog(parent, QString(), QString(), QLatin1String(PdfFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 FileDialogHandler &openHandler()
 {
     static FileDialogHandler h = openDialog;
@@ -39,6 +50,12 @@ FileDialogHandler &openHandler()
 FileDialogHandler &saveHandler()
 {
     static FileDialogHandler h = saveDialog;
+    return h;
+}
+
+FileDialogHandler &pdfHandler()
+{
+    static FileDialogHandler h = savePdfDialog;
     return h;
 }
 
@@ -106,4 +123,14 @@ QString AskExportFile(QWidget *parent)
 void SetInterchangeDialogHandler(InterchangeDialogHandler handler)
 {
     interchangeHandler() = handler ? std::move(handler) : InterchangeDialogHandler(interchangeDialog);
+}
+
+QString AskSavePdfFile(QWidget *parent)
+{
+    return withExtension(pdfHandler()(parent), ".pdf");
+}
+
+void SetPdfDialogHandler(FileDialogHandler save)
+{
+    pdfHandler() = save ? std::move(save) : FileDialogHandler(savePdfDialog);
 }

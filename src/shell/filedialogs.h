@@ -24,3 +24,7 @@ QString AskImportFile(QWidget *parent);
 QString AskExportFile(QWidget *parent);
 
 void SetInterchangeDialogHandler(InterchangeDialogHandler handler);
+// The save dialog of the report's PDF export. A name typed without an extension gets
+// ".pdf"; null restores the system's dialog.
+QString AskSavePdfFile(QWidget *parent);
+void SetPdfDialogHandler(FileDialogHandler save);

@@ -15,6 +15,7 @@
 #include "shell/aboutbox.h"
 #include "shell/interchangecommands.h"
 #include "shell/languagedialog.h"
+#include "shell/printreport.h"
 #include "shell/translateform.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -86,6 +87,12 @@ TfMainFrm *MainWindow()
 void TfMainFrm::RegisterChildWindow(int code, ChildFactory create)
 {
     childFactories().insert(code, std::move(create));
+}
+
+QWidget *TfMainFrm::CreateChildWindow(int code)
+{
+    const auto factory = childFactories().value(code);
+    return factory ? factory() : nullptr;
 }
 
 TfMainFrm::TfMainFrm(QWidget *parent)
@@ -380,6 +387,8 @@ void TfMainFrm::ExecCommand(int code)
     case cmd::SaveAs: DoSaveAs(); break;
     case cmd::ImportChannels: ImportChannels(*this); break;
     case cmd::ExportChannels: ExportChannels(*this); break;
+    case cmd::Print: PrintReport(this, false); break;
+    case cmd::PrintPreview: PrintReport(this, true); break;
     case cmd::Exit: close(); break;
     case cmd::BatchEdit:
     case cmd::MemoryChannel:
@@ -436,10 +445,9 @@ QWidget *TfMainFrm::ShowChild(int code)
 {
     QWidget *window = child(code);
     if (!window) {
-        const auto factory = childFactories().value(code);
-        if (!factory)
+        window = CreateChildWindow(code);
+        if (!window)
             return nullptr;   // that window is not part of this build
-        window = factory();
         window->setAttribute(Qt::WA_DeleteOnClose);
         QMdiSubWindow *sub = m_mdi->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);

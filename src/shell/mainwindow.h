@@ -38,6 +38,7 @@ public:
     virtual void LoadRow(int /*channel*/) {}   // the channel grid
     virtual void LoadAllRows() {}              // the channel grid
     virtual void LoadChannel() {}              // the single-channel editors
+    virtual void FillPrintRows() {}            // the windows whose rows the report prints
 };
 
 class TfMainFrm : public QMainWindow
@@ -50,6 +51,9 @@ public:
     // A window class opened by a command code: created on demand, one instance.
     using ChildFactory = std::function<QWidget *()>;
     static void RegisterChildWindow(int code, ChildFactory create);
+    // A new instance of a registered window class outside the main window, for a
+    // caller that uses it briefly and deletes it; null when none is registered.
+    static QWidget *CreateChildWindow(int code);
 
     void ExecCommand(int code);
     void RefreshViews(int kind);
