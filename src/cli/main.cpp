@@ -36,11 +36,21 @@ bool haveDisplay()
 // The report's rows come from the windows, so printing needs a QApplication; without
 // a display (a script, a server) it runs on the offscreen platform. This has to be
 // settled before the application object exists.
+// Without a desktop session Qt remarks on what it misses (no runtime folder, window
+// hints the offscreen platform ignores); a script wants only our own lines on stderr.
+void dropQtRemarks(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
     if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
-        if (!haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (!haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(dropQtRemarks);
+        }
         return std::make_unique<QApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
