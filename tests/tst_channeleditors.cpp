@@ -1167,22 +1167,30 @@ private slots:
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("fraction") << "cxRx_Dcts_step" << "2.5";
-        QTest::newRow("empty") << "cxRx_Dcts_step" << "";
-        QTest::newRow("points") << "cxTx_Dcts_step" << "..";
+        QTest::addColumn<bool>("greyedOut");
+        QTest::newRow("fraction") << "cxRx_Dcts_step" << "2.5" << false;
+        QTest::newRow("empty") << "cxRx_Dcts_step" << "" << false;
+        QTest::newRow("points") << "cxTx_Dcts_step" << ".." << false;
+        QTest::newRow("fraction left in a box Random greys out") << "cxRx_Dcts_step" << "2.5" << true;
     }
     void batchRefusesASpaceThatIsNotWhole()
     {
         QFETCH(QString, box);
         QFETCH(QString, typed);
+        QFETCH(bool, greyedOut);
         QWidget *form = open(cmd::BatchEdit);
         click(field(form, "cxTx_Dcts_self"));
         enter(field(form, box.toLatin1().constData()), typed);
+        if (greyedOut)
+            click(field(form, "cxRx_Ran"));
         const ImageBytes before = AppState.Image;
         click(field(form, "btnOk"));
         QCOMPARE(testsupport::firstDifference(AppState.Image, before), QString());
         QVERIFY(!AppState.Modified);
-        QVERIFY(field(form, box.toLatin1().constData())->hasFocus());
+        // The refusal is said, also where the focus cannot point at the box.
+        QCOMPARE(m_messages->messages.size(), 1);
+        QCOMPARE(m_messages->messages[0].text, QStringLiteral("'%1' is not a valid integer value").arg(typed));
+        QCOMPARE(field(form, box.toLatin1().constData())->hasFocus(), !greyedOut);
         QCOMPARE(field<QLineEdit>(form, box.toLatin1().constData())->text(), typed);
     }
 

@@ -612,6 +612,42 @@ private slots:
         QCOMPARE(box->currentText(), shown);
     }
 
+    // The second of two equal codes ("D532N" is listed twice) stays what it is when
+    // its tone field is visited and left without a change.
+    void toneFieldLeftUnchanged_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("decode, Enter") << "enter" << int(ColDecode) << 136;
+        QTest::newRow("encode, Enter") << "enter" << int(ColEncode) << 242;
+        QTest::newRow("decode, another cell") << "click" << int(ColDecode) << 136;
+        QTest::newRow("encode, a command") << "command" << int(ColEncode) << 242;
+    }
+    void toneFieldLeftUnchanged()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, column);
+        QFETCH(int, stored);
+        makeChannel(31, 440.0, 440.0);
+        WriteChannelField(31, column == ColDecode ? FieldDecodeTone : FieldEncodeTone, QString::number(stored));
+        reopen();
+        AppState.Modified = false;
+        const ImageBytes before = AppState.Image;
+        auto *box = editor<ToneBox>("cxQT");
+        click(31, column);
+        QVERIFY(box->isVisible());
+        if (how == QLatin1String("enter"))
+            key(Qt::Key_Return);
+        else if (how == QLatin1String("click"))
+            click(31, ColWn);
+        else
+            m_window->ExecCommand(99);
+        QCOMPARE(testsupport::firstDifference(AppState.Image, before), QString());
+        QCOMPARE(value(31, column), QString::number(stored));
+        QVERIFY(!AppState.Modified);
+    }
+
     void tonePicked_data()
     {
         QTest::addColumn<QString>("gridName");
@@ -623,6 +659,8 @@ private slots:
         QTest::addColumn<bool>("modified");
         QTest::newRow("67.0") << "gvCtcss" << "rCTCSS" << 0 << 1 << "67.0" << 1 << true;
         QTest::newRow("D023N") << "gvDcsN" << "rDCSN" << 0 << 1 << "D023N" << 51 << true;
+        // Picking the tone the cell already holds is a pick all the same.
+        QTest::newRow("88.5 again") << "gvCtcss" << "rCTCSS" << 8 << 1 << "88.5" << 9 << true;
         QTest::newRow("D143N is not in the list") << "gvDcsN" << "rDCSN" << 10 << 3 << "88.5" << 9 << false;
         QTest::newRow("code letters pick nothing") << "gvCtcss" << "rCTCSS" << 0 << 2 << "88.5" << 9 << false;
     }

@@ -1,4 +1,6 @@
 #include "editors/batchedit.h"
+#include "core/langtexts.h"
+#include "core/showmsg.h"
 #include "core/appstate.h"
 #include "editors/editorparts.h"
 #include "image/batch.h"
@@ -350,8 +352,13 @@ bool TfBatch::readPlan(BatchPlan &plan)
     const auto readSpace = [](NumberBox *box, int *space) {
         const auto value = parseInteger(box->text());
         if (!value) {
-            box->setFocus();
-            box->selectAll();
+            // Said even when the box is greyed out, where the focus cannot show it.
+            ShowMsg(LangTexts.Confirmation, QStringLiteral("'%1' is not a valid integer value").arg(box->text()),
+                    MsgInformation);
+            if (box->isEnabled()) {
+                box->setFocus();
+                box->selectAll();
+            }
             return false;
         }
         *space = *value;

@@ -621,8 +621,10 @@ void TfChInfo::ComBoxDblClick(const QString &tone)
 {
     // A picked tone that the tone list does not hold leaves the stored tone as it is.
     const int index = cxQT->findText(tone, Qt::MatchFixedString);
-    if (index >= 0)
+    if (index >= 0 && index != cxQT->currentIndex())
         cxQT->setCurrentIndex(index);   // writes the cell, as a choice from the list does
+    else if (index >= 0)
+        ComBoxSetData(cxQT);   // the tone already shown, picked again: a pick all the same
     cxQT->setEditText(cxQT->itemText(cxQT->currentIndex()));
 }
 
@@ -631,9 +633,13 @@ void TfChInfo::commitTypedTone()
     if (m_cellEditor != cxQT)
         return;
     // A typed tone that the tone list does not hold leaves the stored tone as it is,
-    // and the field shows it again.
-    const int index = cxQT->findText(cxQT->currentText().trimmed(), Qt::MatchFixedString);
-    if (index >= 0 && index != cxQT->currentIndex())
+    // and the field shows it again. The text of the current item keeps that item: a
+    // code listed twice would otherwise turn into its first listing.
+    const QString typed = cxQT->currentText().trimmed();
+    const int current = cxQT->currentIndex();
+    const bool unchanged = current >= 0 && typed.compare(cxQT->itemText(current), Qt::CaseInsensitive) == 0;
+    const int index = cxQT->findText(typed, Qt::MatchFixedString);
+    if (!unchanged && index >= 0 && index != current)
         cxQT->setCurrentIndex(index);
     cxQT->setEditText(cxQT->itemText(cxQT->currentIndex()));
 }
