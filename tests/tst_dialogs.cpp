@@ -5,14 +5,19 @@
 #include "image/models.h"
 #include "shell/aboutbox.h"
 #include "shell/languagedialog.h"
+#include "shell/messagebox.h"
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -433,6 +438,70 @@ private slots:
         QCOMPARE(part<QLabel>(&about, "Label3")->text(), QStringLiteral("3"));
         QCOMPARE(part<QPlainTextEdit>(&about, "Memo1")->toPlainText().split(QLatin1Char('\n')),
                  (QStringList{"Channel programmer", "for ZE-4K radios", "", "All rights reserved"}));
+    }
+
+    // ---- message box ----
+
+    void messageBox_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("answer");   // the button pressed, -1 for Escape
+        QTest::addColumn<int>("result");
+        const QString markup = QStringLiteral("<b>C:\\radio\\<i>1</i>.dat</b> &amp; more");
+        QTest::newRow("information") << int(MsgInformation) << QStringLiteral("Reading Completed.")
+                                     << int(QMessageBox::Ok) << int(MsgOk);
+        QTest::newRow("question, yes") << int(MsgQuestion) << QStringLiteral("Do you wish to exit program?")
+                                       << int(QMessageBox::Yes) << int(MsgYes);
+        QTest::newRow("question, no") << int(MsgQuestion) << QStringLiteral("Do you wish to exit program?")
+                                      << int(QMessageBox::No) << int(MsgNo);
+        QTest::newRow("question, escape") << int(MsgQuestion) << QStringLiteral("Do you wish to Clear Data?")
+                                          << -1 << int(MsgNo);
+        QTest::newRow("text that looks like markup") << int(MsgInformation) << markup << int(QMessageBox::Ok)
+                                                     << int(MsgOk);
+        QTest::newRow("question that looks like markup") << int(MsgQuestion) << markup << int(QMessageBox::Yes)
+                                                         << int(MsgYes);
+    }
+
+    // The real box: caption and text exactly as given, only the buttons of its kind.
+    void messageBox()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(int, answer);
+        QFETCH(int, result);
+        const MsgHandler previous = SetMsgHandler(nullptr);
+        InstallMessageBox();
+        QString caption, shown;
+        bool plain = false;
+        QList<int> buttons;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            caption = box->windowTitle();
+            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            shown = label ? label->text() : QString();
+            plain = label && (label->textFormat() == Qt::PlainText
+                              || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text())));
+            for (QAbstractButton *b : box->buttons())
+                buttons << int(box->standardButton(b));
+            if (answer < 0)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(QMessageBox::StandardButton(answer))->click();
+        });
+        const int got = ShowMsg(QStringLiteral("Confirmation"), text, kind);
+        SetMsgHandler(previous);
+        QCOMPARE(got, result);
+        QCOMPARE(caption, QStringLiteral("Confirmation"));
+        QCOMPARE(shown, text);
+        QVERIFY2(plain, "the text is shown as markup");
+        std::sort(buttons.begin(), buttons.end());
+        if (kind == MsgQuestion)
+            QCOMPARE(buttons, (QList<int>{int(QMessageBox::Yes), int(QMessageBox::No)}));
+        else
+            QCOMPARE(buttons, QList<int>{int(QMessageBox::Ok)});
     }
 
     void aboutClosesOnMousePress_data()

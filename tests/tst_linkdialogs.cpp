@@ -125,10 +125,11 @@ class TestLinkDialogs : public QObject
     }
 
     // A radio on COM5, the current port.
-    void startRadio(const QByteArray &modelCode = QByteArray())
+    void startRadio(const QByteArray &modelCode = QByteArray(), const RadioFaults &faults = RadioFaults())
     {
         RadioOptions options;
         options.modelCode = modelCode;
+        options.faults = faults;
         m_radio = std::make_unique<VirtualRadio>(options);
         QString error;
         QVERIFY2(m_radio->start(&error), qPrintable(error));
@@ -740,6 +741,31 @@ private slots:
             QVERIFY(AppState.Image == before);
             QVERIFY(!AppState.Modified);
         }
+    }
+
+    // The first line error of a read schedules a silent restart. Cancel before it is
+    // due ends the read for good: no new handshake, no message.
+    void cancelWhileARestartIsDue()
+    {
+        RadioFaults faults;
+        faults.cablePullAt = RadioStep::parse(QStringLiteral("read:4"));
+        startRadio(QByteArray(), faults);
+        testsupport::MessageRecorder messages;
+        TfReadRadio dialog;
+        QSignalSpy lineErrors(&dialog.session().line(), &SerialLine::lineError);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(okOf(&dialog), Qt::LeftButton);
+        QTRY_VERIFY2_WITH_TIMEOUT(!lineErrors.isEmpty(), qPrintable(linkReport(messages)), CloneTimeoutMs);
+        QVERIFY(dialog.isVisible());
+        QTest::mouseClick(cancelOf(&dialog), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        // Well past the restart and its handshake, had they still come.
+        QTest::qWait(1500);
+        QVERIFY2(messages.messages.isEmpty(), qPrintable(linkReport(messages)));
+        QVERIFY(!dialog.session().isPortOpen());
+        QVERIFY(!dialog.readCompleted());
+        QVERIFY(!okOf(&dialog)->isEnabled());
     }
 
     void haltedAttemptKeepsTheDialogOpen_data()

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTest>
@@ -541,6 +542,17 @@ private slots:
         QVERIFY(m_window->tree()->isVisible());
         m_window->findChild<QAction *>(QStringLiteral("nTreeView"))->trigger();
         QVERIFY(!m_window->tree()->isVisible());
+    }
+
+    // Pointing at a menu item leaves the status bar's panels in place.
+    void hintsLeaveTheStatusPanels()
+    {
+        auto *item = m_window->findChild<QAction *>(QStringLiteral("nInfo"));
+        // An open menu reports its hint through the menu bar.
+        QVERIFY(item->showStatusText(m_window->menuBar()));
+        QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+        QVERIFY(m_window->statusPanel(4)->isVisible());
+        QCOMPARE(m_window->statusPanel(5)->text(), QStringLiteral("400 - 470MHz"));
     }
 
     void missingHelpFileIsReported()

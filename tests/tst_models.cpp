@@ -232,6 +232,9 @@ private slots:
             << "4k45" << 0xA2 << 410.0 << 450.0 << 0xA5 << "410.000 - 450.000MHz" << 410.0 << 450.0;
         QTest::newRow("fractional limits come back exactly")
             << "4k45" << 0xA5 << 410.625 << 450.25 << 0xA5 << "410.625 - 450.250MHz" << 410.625 << 450.25;
+        // 81938 steps is 512.1125 MHz: a half in the third decimal, rounded away from zero.
+        QTest::newRow("half of a thousandth rounds up")
+            << "4k46" << 0xA6 << 410.0 << 512.1125 << 0xA6 << "410.000 - 512.113MHz" << 410.0 << 512.113;
         QTest::newRow("limits at the band ends")
             << "4k46" << 0xA2 << 134.0 << 174.0 << 0xA2 << "134.000 - 174.000MHz" << 134.0 << 174.0;
         QTest::newRow("second model, user limits")

@@ -629,6 +629,59 @@ private slots:
         QVERIFY(AppState.Modified);
     }
 
+    // Typing into a text field as the window opens, or after clicking into it,
+    // replaces the value that the field shows (the serial field is always full).
+    void typingReplacesTheFieldValue_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("focusFirst");   // empty: type as the window opens
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QByteArray>("stored");
+        const int info = cmd::RadioInformation;
+        QTest::newRow("serial, window opened") << info << "cxSerial" << "" << "ab12" << "AB12"
+                                               << int(imagemap::SerialNumber) << QByteArray("AB12            ");
+        QTest::newRow("serial, clicked into") << info << "cxSerial" << "cxModel" << "ab12" << "AB12"
+                                              << int(imagemap::SerialNumber) << QByteArray("AB12            ");
+        const int fm = cmd::FmInformation;
+        QTest::newRow("fm field, window opened") << fm << "eRx" << "" << "88.1" << "88.10000"
+                                                 << int(imagemap::FmVfoFrequency) << QByteArray("\xC4\x0D", 2);
+        QTest::newRow("fm field, clicked into") << fm << "eRx" << "cxFMVol" << "88.1" << "88.10000"
+                                                << int(imagemap::FmVfoFrequency) << QByteArray("\xC4\x0D", 2);
+    }
+    void typingReplacesTheFieldValue()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, field);
+        QFETCH(QString, focusFirst);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QFETCH(int, at);
+        QFETCH(QByteArray, stored);
+        EncodeSerialNumber(QStringLiteral("OLD123"));
+        QVERIFY(WriteFmChannel(imagemap::FmVfoIndex, QStringLiteral("100.0")));
+        QWidget *window = open(command);
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *edit = part<QLineEdit>(window, field);
+        QVERIFY(edit);
+        if (!focusFirst.isEmpty()) {
+            auto *other = part<QWidget>(window, focusFirst);
+            QVERIFY(other);
+            other->setFocus(Qt::TabFocusReason);
+            QVERIFY(other->hasFocus());
+            QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+        }
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClicks(edit, keys);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&AppState.Image[at]), stored.size()), stored);
+        QVERIFY(AppState.Modified);
+        QVERIFY(m_messages->messages.isEmpty());
+    }
+
     void radioInformationFields()
     {
         QVERIFY(EncodeWriteTime(QStringLiteral("2024-03-05 07:08:09")));

@@ -86,6 +86,7 @@ TfFmFun::TfFmFun()
     eRx->setObjectName(QStringLiteral("eRx"));
     eRx->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     eRx->setValidator(frequencyKeys(eRx));
+    selectAllOnEntry(eRx);
     auto *cxFMVol = m_lists.add(new SettingsList(tsInfo, "cxFMVol", setting::FmVolume, SettingsList::numbers(0, 15),
                                                  TagNoTranslate));
     // The step is carried along without being shown.
@@ -195,6 +196,8 @@ void TfFmFun::LoadControls()
     translate();
     BuildGrid();
     eRx->setText(mhzText(DecodeFmChannel(imagemap::FmVfoIndex)));
+    if (eRx->hasFocus())
+        eRx->selectAll();
     m_lists.load();
     for (int i = 0; i < imagemap::FmChannelCount; ++i) {
         const double f = DecodeFmChannel(i);

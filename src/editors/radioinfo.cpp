@@ -52,6 +52,8 @@ TfInfoMsg::TfInfoMsg()
     cxSerial = field("cxSerial");
     cxSerial->setMaxLength(imagemap::SerialNumberSize);
     cxSerial->setValidator(new UpperCase(cxSerial));
+    // The field always holds 16 characters, so typing only gets in over a selection.
+    selectAllOnEntry(cxSerial);
     cxRadioTime = field("cxRadioTime");
 
     Label1 = label("Label1", QStringLiteral("Model Type"));
@@ -94,6 +96,8 @@ void TfInfoMsg::LoadControls()
         cxSerial->setPalette(QPalette());
     }
     cxSerial->setText(DecodeSerialNumber());
+    if (cxSerial->hasFocus())
+        cxSerial->selectAll();
     cxRadioTime->setText(DecodeWriteTime());
     SerialLoading = false;
 }

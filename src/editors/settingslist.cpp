@@ -1,7 +1,9 @@
 #include "editors/settingslist.h"
 #include "core/appstate.h"
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShowEvent>
@@ -144,6 +146,57 @@ void SettingsForm::layOut(QLabel *title, QLayout *controls, int gapBeforeButtons
         layout->addSpacing(gapBeforeButtons);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+namespace {
+
+class SelectAllOnEntry : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *field = static_cast<QLineEdit *>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            // A click gives the focus just before the press reaches the field; coming
+            // back from another window keeps the caret where the user left it.
+            m_clickedIn = reason == Qt::MouseFocusReason;
+            if (!m_clickedIn && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                field->selectAll();
+            break;
+        }
+        case QEvent::FocusOut:
+            m_clickedIn = false;
+            break;
+        case QEvent::MouseButtonPress:
+            // The click that enters the field selects it; it does not place the caret.
+            if (m_clickedIn) {
+                m_clickedIn = false;
+                if (!field->isReadOnly()) {
+                    field->selectAll();
+                    return true;
+                }
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    bool m_clickedIn = false;
+};
+
+} // namespace
+
+void SettingsForm::selectAllOnEntry(QLineEdit *field)
+{
+    field->installEventFilter(new SelectAllOnEntry(field));
 }
 
 void SettingsForm::translate()

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 class QShowEvent;
 
@@ -104,6 +105,10 @@ protected:
     void layOut(QLabel *title, QLayout *controls, int gapBeforeButtons = 8);
     // Translates the window's captions into the chosen language.
     void translate();
+    // Entering the field, from the keyboard, by a click or as the window opens,
+    // selects its whole text, so what the user types replaces the value instead of
+    // being appended to it (or refused, in a field that is already full).
+    static void selectAllOnEntry(QLineEdit *field);
     // Translates the window and fills the lists from the image, without writing back.
     void loadLists(SettingsLists &lists);
 

@@ -37,7 +37,21 @@ QString formatFixed(double value, int decimals, int intDigits)
     qint64 scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
-    const qint64 scaled = roundHalfAway(value * double(scale));
+    qint64 scaled = roundHalfAway(value * double(scale));
+    if (std::isfinite(value) && std::fabs(value * double(scale)) < 1e15) {
+        // Round the shortest decimal form, not the binary one: a limit of 81938 steps
+        // of 6.25 kHz is 512.1125 MHz and must read 512.113, although the nearest
+        // double lies just below the half.
+        const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
+        const int point = shortest.indexOf(QLatin1Char('.'));
+        const QString whole = point < 0 ? shortest : shortest.left(point);
+        const QString fraction = (point < 0 ? QString() : shortest.mid(point + 1))
+                                     .leftJustified(decimals + 1, QLatin1Char('0'));
+        qint64 magnitude = (whole + fraction.left(decimals)).toLongLong();
+        if (fraction.at(decimals) >= QLatin1Char('5'))
+            ++magnitude;
+        scaled = value < 0 ? -magnitude : magnitude;
+    }
     const bool negative = scaled < 0;
     const qint64 magnitude = negative ? -scaled : scaled;
     QString text = QString::number(magnitude / scale).rightJustified(intDigits, QLatin1Char('0'));

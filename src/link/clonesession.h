@@ -22,7 +22,7 @@ public:
     // "LPortError" and closes after 300 ms.
     virtual void show(const QString &portName);
     // Closes at once; nothing further is sent.
-    void cancel();
+    virtual void cancel();
 
     int progress() const { return m_progress; }
     bool okEnabled() const { return m_okEnabled; }

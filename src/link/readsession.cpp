@@ -24,6 +24,13 @@ void ReadSession::show(const QString &portName)
     CloneSession::show(portName);
 }
 
+// A restart that is still due must not reopen the exchange once the user has quit.
+void ReadSession::cancel()
+{
+    ReTime.stop();
+    CloneSession::cancel();
+}
+
 void ReadSession::StartExchange()
 {
     ReadCompleted = false;

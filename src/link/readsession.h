@@ -10,6 +10,7 @@ public:
     explicit ReadSession(QObject *parent = nullptr);
 
     void show(const QString &portName) override;
+    void cancel() override;
     // The Ok button: one attempt from the handshake on.
     void StartExchange();
 

@@ -321,6 +321,15 @@ QLabel *TfMainFrm::statusPanel(int i) const
     return m_panels.value(i);
 }
 
+// The hints of menu items and buttons are their tool tips and the tree's texts; shown
+// in the status bar they would push the port, model and band panels out of sight.
+bool TfMainFrm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
+
 void TfMainFrm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);

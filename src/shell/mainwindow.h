@@ -76,6 +76,7 @@ public:
     QTreeWidget *tree() const { return m_tree; }
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
