@@ -6,6 +6,7 @@
 #include "core/startup.h"
 #include <QFile>
 #include <QList>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -77,6 +78,34 @@ inline void putBytes(ImageBytes &img, int at, const QByteArray &data)
 {
     for (int i = 0; i < data.size(); ++i)
         img[at + i] = std::uint8_t(data[i]);
+}
+
+// What a command-line tool did: its exit status (-1 when it crashed or hung) and
+// what it wrote.
+struct ToolRun
+{
+    int status = -1;
+    QByteArray out, err;
+};
+
+// Runs a tool to its end as a script would, feeding it input; the caller sets up the
+// process (environment, working folder) first. A tool that hangs is killed.
+inline ToolRun runTool(QProcess &p, const QString &program, const QStringList &args,
+                       const QByteArray &input = QByteArray(), int timeoutMs = 60000)
+{
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
+    ToolRun r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(10000);
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
 }
 
 } // namespace testsupport

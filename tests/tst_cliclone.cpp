@@ -24,11 +24,7 @@ using testsupport::writeFile;
 constexpr int Header = FileHeaderSize;
 constexpr int RadioBytes = imagemap::RadioBytes;
 
-struct Run
-{
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = testsupport::ToolRun;
 
 // The radio memory a data file holds: image bytes 0 to 2031.
 QByteArray radioPart(const QByteArray &file)
@@ -113,16 +109,7 @@ class TestCliClone : public QObject
     {
         QProcess p;
         p.setWorkingDirectory(m_dir.path());
-        p.start(m_cli, args);
-        Run r;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished(10000);
-            return r;
-        }
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
+        Run r = testsupport::runTool(p, m_cli, args);
         // A sanitizer report ends the tool with status 1 too; it is no answer of the tool's.
         if (r.err.contains("Sanitizer"))
             r.status = -1;

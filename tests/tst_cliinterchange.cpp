@@ -9,27 +9,12 @@ namespace {
 using testsupport::readFile;
 using testsupport::writeFile;
 
-struct Run
-{
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = testsupport::ToolRun;
 
 Run cli(const QStringList &args, const QByteArray &input = QByteArray())
 {
     QProcess p;
-    p.start(qEnvironmentVariable("ZE4K_CLI"), args);
-    p.write(input);
-    p.closeWriteChannel();
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return testsupport::runTool(p, qEnvironmentVariable("ZE4K_CLI"), args, input);
 }
 
 } // namespace

@@ -69,11 +69,7 @@ QStringList fieldsOf(const PrintItemRow &row)
     return {row.AField, row.AValue, row.BField, row.BValue};
 }
 
-struct Run
-{
-    int status = -1;
-    QByteArray err;
-};
+using Run = testsupport::ToolRun;
 
 // The tool as a script on a server runs it: no display, no desktop session.
 Run cli(const QStringList &args)
@@ -83,15 +79,7 @@ Run cli(const QStringList &args)
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
         env.remove(QLatin1String(name));
     p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("ZE4K_CLI"), args);
-    Run r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.err = p.readAllStandardError();
-    return r;
+    return testsupport::runTool(p, qEnvironmentVariable("ZE4K_CLI"), args, QByteArray(), 120000);
 }
 
 } // namespace

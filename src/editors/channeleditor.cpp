@@ -97,13 +97,9 @@ void TfInfoEdit::StoreChannel()
 {
     if (Filling)
         return;
-    WriteChannelField(channelNumber(), FieldRxFrequency, eRx->text());
-    if (!eRx->text().isEmpty()) {
-        storeFields({FieldTxFrequency, FieldDecodeTone, FieldEncodeTone, FieldBandwidth, FieldTxPower,
-                     FieldTxStop, FieldBusyLock, FieldScanDelete, FieldCompander, FieldScrambler,
-                     FieldEpilogue, FieldVox, FieldName});
-    }
-    AppState.Modified = true;
+    storeChannelFields({FieldTxFrequency, FieldDecodeTone, FieldEncodeTone, FieldBandwidth, FieldTxPower,
+                        FieldTxStop, FieldBusyLock, FieldScanDelete, FieldCompander, FieldScrambler,
+                        FieldEpilogue, FieldVox, FieldName});
     if (TfMainFrm *main = MainWindow())
         main->RefreshViews(0);
 }

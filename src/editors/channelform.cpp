@@ -165,11 +165,15 @@ QString ChannelForm::fieldText(int field) const
     }
 }
 
-void ChannelForm::storeFields(std::initializer_list<int> fields) const
+void ChannelForm::storeChannelFields(std::initializer_list<int> fields) const
 {
     const int n = channelNumber();
-    for (const int field : fields)
-        WriteChannelField(n, field, fieldText(field));
+    WriteChannelField(n, FieldRxFrequency, eRx->text());
+    if (!eRx->text().isEmpty()) {
+        for (const int field : fields)
+            WriteChannelField(n, field, fieldText(field));
+    }
+    AppState.Modified = true;
 }
 
 void ChannelForm::showTone(ToneBox *box, int index)

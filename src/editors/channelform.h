@@ -37,7 +37,9 @@ protected:
     virtual int channelNumber() const = 0;
     // The text written for a channel field; the editor adds the fields of its own controls.
     virtual QString fieldText(int field) const;
-    void storeFields(std::initializer_list<int> fields) const;
+    // Writes the RX box, then, unless it is empty (which erases the channel), the
+    // given fields in order; the image counts as changed.
+    void storeChannelFields(std::initializer_list<int> fields) const;
 
     // The shared controls from a decoded channel, and the values of a new channel.
     void showChannel(const TChannel &channel);

@@ -81,12 +81,8 @@ void TfFreqEdit::StoreChannel()
 {
     if (Filling)
         return;
-    WriteChannelField(channelNumber(), FieldRxFrequency, eRx->text());
-    if (!eRx->text().isEmpty()) {
-        storeFields({FieldOffset, FieldDecodeTone, FieldEncodeTone, FieldBandwidth, FieldTxPower, FieldTxStop,
-                     FieldDuplex, FieldBusyLock, FieldCompander, FieldScrambler, FieldEpilogue, FieldVox});
-    }
-    AppState.Modified = true;
+    storeChannelFields({FieldOffset, FieldDecodeTone, FieldEncodeTone, FieldBandwidth, FieldTxPower, FieldTxStop,
+                        FieldDuplex, FieldBusyLock, FieldCompander, FieldScrambler, FieldEpilogue, FieldVox});
 }
 
 // The frequency: an empty box is the band's lower limit; the offset stays.
